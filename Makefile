@@ -1,0 +1,49 @@
+# Orvane's front door.
+#   make run        build and start the English Linux build (screenshot when no display)
+#   make run-ru     the same for the Russian build
+#   make test       install what is missing, build every preset, run every test
+#   make bench      run the benchmarks
+SHELL := /bin/bash
+.DEFAULT_GOAL := build
+
+.PHONY: build deps linux windows sanitize test bench run run-ru run-windows run-windows-ru clean
+
+deps:
+	@scripts/install-deps
+
+linux: deps
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux
+
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+
+build: linux windows
+
+test: linux windows sanitize
+	ctest --preset linux
+	ctest --preset windows
+	ctest --preset sanitize
+
+bench: linux
+	build/linux/bin/orvane_bench
+
+run: linux
+	@scripts/run-program build/linux/bin/orvane_en
+
+run-ru: linux
+	@scripts/run-program build/linux/bin/orvane_ru
+
+run-windows: windows
+	@scripts/run-program build/windows/bin/orvane_en.exe
+
+run-windows-ru: windows
+	@scripts/run-program build/windows/bin/orvane_ru.exe
+
+clean:
+	rm -rf build

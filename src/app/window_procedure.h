@@ -1,0 +1,13 @@
+#pragma once
+// The window procedure of the program's one window, shared by every backend:
+// each backend's message dispatch ends here.
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace orvane {
+
+intptr_t windowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+}  // namespace orvane

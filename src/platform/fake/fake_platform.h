@@ -1,0 +1,57 @@
+#pragma once
+// The fake backend for unit tests: it records every drawing call with its
+// arguments, can be told to fail any chosen call, and scripts the clocks, the
+// tick count and the message queue. Folder calls go to the real POSIX layer
+// (tests use real temporary folders) unless told to fail.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+#include "platform/window.h"
+
+namespace orvane::fake {
+
+// Every call of the seam that a test can observe or make fail.
+enum class Call {
+    getWindowContext,
+    releaseWindowContext,
+    createMemoryContext,
+    deleteMemoryContext,
+    clientRect,
+    createCanvas,
+    grayBrush,
+    fillRect,
+    setTransparentBackground,
+    setTextColor,
+    createFont,
+    selectObject,
+    drawRectangle,
+    drawText,
+    copyBlock,
+    deleteObject,
+    getCurrentFolder,
+    setCurrentFolder,
+    findFirstEntry,
+    findNextEntry,
+    findClose,
+    probeFile,
+    shellOpen,
+    writeDiagnostic,
+    count_,
+};
+
+// Makes the `occurrence`-th call of `call` from now on fail (1 = the next
+// one); 0 makes every call of that kind fail until reset().
+void failCall(Call call, int occurrence = 0);
+
+// For the fake's own functions: counts one call of `call` and tells whether
+// the test asked for it to fail.
+bool shouldFail(Call call);
+
+// Forgets every recorded call, failure, scripted value and queued message.
+void reset();
+
+}  // namespace orvane::fake

@@ -1,0 +1,40 @@
+#pragma once
+// Folders and files: the process's current folder, enumeration of the current
+// folder, and the file probe. Names are UTF-16 throughout. Both "\" and "/"
+// separate path components, and a run of separators reads as one.
+
+#include <string>
+
+namespace orvane::platform {
+
+// GetCurrentDirectoryW: the current folder, of any length. False when it
+// cannot be read (then `folder` is left empty).
+bool getCurrentFolder(std::u16string& folder);
+
+// SetCurrentDirectoryW: true when `folder` became the current folder. An empty
+// path, a missing path or a path that names a file fails and changes nothing.
+bool setCurrentFolder(const std::u16string& folder);
+
+// An enumeration in progress (FindFirstFileW / FindNextFileW / FindClose).
+struct FolderSearch {
+    void* value = nullptr;
+};
+
+// Starts enumerating the pattern "*.*" (every name) in the current folder and
+// delivers the first entry's name. False, with `search` left empty, when no
+// search could be started. "." and ".." come first where the folder has them,
+// then the other entries in the order NTFS gives them.
+bool findFirstEntry(FolderSearch& search, std::u16string& name);
+// The next entry's name; false when there is none or on any error.
+bool findNextEntry(FolderSearch search, std::u16string& name);
+// Ends a search that findFirstEntry started.
+void findClose(FolderSearch search);
+
+// CreateFileW(name, GENERIC_READ, no sharing, OPEN_EXISTING) followed at once
+// by CloseHandle when it opened. True when the probe opened the file.
+bool probeFile(const std::u16string& name);
+
+// GetModuleFileNameW + PathRemoveFileSpecW: the folder of the running executable.
+std::u16string executableFolder();
+
+}  // namespace orvane::platform
