@@ -43,6 +43,34 @@ enum class Call {
     count_,
 };
 
+// One observed call: which call, its numeric arguments in the order of the
+// seam's declaration (handles as their integer values), and its text, if any.
+struct RecordedCall {
+    Call call = Call::count_;
+    std::vector<int64_t> args;
+    std::u16string text;
+};
+
+struct FailureRule {
+    Call call = Call::count_;
+    int occurrence = 0;  // 1-based count of calls from when it was set; 0 = every call
+    int seen = 0;
+};
+
+// Everything the fake knows. Tests read and set it directly.
+struct FakePlatform {
+    std::vector<RecordedCall> calls;
+    std::vector<FailureRule> failures;
+    SYSTEMTIME systemTime{};  // what systemTime() returns
+    SYSTEMTIME localTime{};   // what localTime() returns
+    uint64_t tick = 0;        // what tickCount() returns
+    uint64_t tickStep = 0;    // added to `tick` after every tickCount() call
+    std::deque<Message> queue;  // the scripted message queue
+    Rect client{0, 0, 884, 961};  // what clientRect() returns
+};
+
+FakePlatform& fakePlatform();
+
 // Makes the `occurrence`-th call of `call` from now on fail (1 = the next
 // one); 0 makes every call of that kind fail until reset().
 void failCall(Call call, int occurrence = 0);
