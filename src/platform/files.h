@@ -34,6 +34,10 @@ void findClose(FolderSearch search);
 // by CloseHandle when it opened. True when the probe opened the file.
 bool probeFile(const std::u16string& name);
 
+// True when `path` (relative to the current folder) names an existing regular
+// file, not a folder (GetFileAttributesW / stat).
+bool isRegularFile(const std::u16string& path);
+
 // GetModuleFileNameW + PathRemoveFileSpecW: the folder of the running executable.
 std::u16string executableFolder();
 
