@@ -40,6 +40,19 @@ enum class Call {
     probeFile,
     shellOpen,
     writeDiagnostic,
+    // The window, its messages and the cursor.
+    createMainWindow,
+    showWindow,
+    updateWindow,
+    closeWindow,
+    peekMessage,
+    translateMessage,
+    dispatchMessage,
+    defaultWindowProcedure,
+    postQuitMessage,
+    loadArrowCursor,
+    setCursor,
+    destroyCursor,
     count_,
 };
 
@@ -49,6 +62,14 @@ struct RecordedCall {
     Call call = Call::count_;
     std::vector<int64_t> args;
     std::u16string text;
+    std::u16string secondText;  // a second text argument (shellOpen: the working folder)
+};
+
+// A message that joins the end of the queue once the tick count has reached
+// `atTick`, so a test can end or interrupt the main loop at a chosen time.
+struct ScheduledMessage {
+    uint64_t atTick = 0;
+    Message message;
 };
 
 struct FailureRule {
@@ -66,6 +87,11 @@ struct FakePlatform {
     uint64_t tick = 0;        // what tickCount() returns
     uint64_t tickStep = 0;    // added to `tick` after every tickCount() call
     std::deque<Message> queue;  // the scripted message queue
+    std::vector<ScheduledMessage> scheduled;  // moved into `queue` by peekMessage when due
+    WindowHandle window{};      // what createMainWindow made; null before
+    std::u16string windowTitle;  // the caption it was made with
+    bool windowDestroyed = false;  // the default handling of WM_CLOSE destroyed it
+    int quitCode = -1;          // the exit code of the last postQuitMessage; -1 before
     Rect client{0, 0, 884, 961};  // what clientRect() returns
 };
 
@@ -78,6 +104,9 @@ void failCall(Call call, int occurrence = 0);
 // For the fake's own functions: counts one call of `call` and tells whether
 // the test asked for it to fail.
 bool shouldFail(Call call);
+
+// The recorded calls of one kind, in order.
+std::vector<RecordedCall> callsOf(Call call);
 
 // Forgets every recorded call, failure, scripted value and queued message.
 void reset();

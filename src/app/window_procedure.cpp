@@ -1,0 +1,88 @@
+// The window procedure: destruction ends the program, painting draws a frame,
+// background erasing is suppressed, a drag on the scroll strip scrolls the
+// file list, and a left-button release is handed to the click handler.
+#include "app/window_procedure.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "app/app_state.h"
+#include "input/click.h"
+#include "platform/window.h"
+#include "screen/frame.h"
+
+namespace orvane {
+
+namespace {
+
+// The scroll strip between the file list and the date panels: x 200 to 239.
+constexpr uint16_t scrollStripLeft = 200;
+constexpr uint16_t scrollStripWidth = 40;
+
+// offset + delta, held at the limits of a 32-bit signed offset instead of
+// wrapping: a long drag can push the offset as far as the user likes.
+int32_t saturatingAdd(int32_t offset, int64_t delta) {
+    const int64_t sum = static_cast<int64_t>(offset) + delta;
+    if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(sum);
+}
+
+intptr_t drawFrameNow(WindowHandle window) {
+    return drawFrame(window, appState.listOriginX, appState.listOriginY);
+}
+
+// With the left button held over the scroll strip, the vertical movement since
+// the previous move message scrolls the list by as many pixels.
+intptr_t dragScrollStrip(WindowHandle window, intptr_t lParam) {
+    platform::setCursor(appState.arrowCursor);  // the class has no cursor of its own
+
+    const auto packed = static_cast<uint32_t>(lParam);
+    const int32_t y = static_cast<int16_t>(static_cast<uint16_t>(packed >> 16));
+    const uint16_t x = static_cast<uint16_t>(packed & 0xFFFFu);
+
+    intptr_t result = 0;
+    const bool overStrip = static_cast<uint16_t>(x - scrollStripLeft) < scrollStripWidth;
+    if (overStrip && appState.leftButtonDown) {
+        appState.scrollOffset = saturatingAdd(
+            appState.scrollOffset, static_cast<int64_t>(y) - static_cast<int64_t>(appState.lastMouseY));
+        if (!appState.frameInProgress) result = drawFrameNow(window);
+    }
+    appState.lastMouseY = y;
+    return result;
+}
+
+}  // namespace
+
+intptr_t windowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    switch (message) {
+    case messageDestroy:
+        platform::postQuitMessage(0);
+        return 0;
+    case messageEraseBackground:
+        // Nothing is erased: every frame paints every pixel.
+        appState.listOriginX = 22;
+        appState.listOriginY = 16;
+        return 0;
+    case messagePaint: {
+        const intptr_t validated = platform::defaultWindowProcedure(window, message, wParam, lParam);
+        if (validated != 0) return validated;
+        if (appState.frameInProgress) return 0;
+        return drawFrameNow(window);
+    }
+    case messageMouseMove:
+        return dragScrollStrip(window, lParam);
+    case messageLeftButtonDown:
+        appState.leftButtonDown = true;
+        return 0;
+    case messageLeftButtonUp: {
+        const intptr_t result = handleClick(window, lParam);
+        appState.leftButtonDown = false;
+        return result;
+    }
+    default:
+        return platform::defaultWindowProcedure(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,201 @@
+// handleClick: what a release of the left button does, by where it happened.
+// The file list (x 0-199) enters folders, goes up or picks a file to open; the
+// scroll strip (x 200-239) does nothing on release; the date buttons move the
+// working date; a release anywhere else scrolls the list back to its top.
+// Every ending but the scroll strip's draws a frame at once.
+#include "input/click.h"
+
+#include <array>
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "calendar/calendar_date.h"
+#include "input/date_moves.h"
+#include "platform/files.h"
+#include "screen/frame.h"
+
+namespace orvane {
+
+namespace {
+
+enum class DateButton {
+    previousDay,
+    nextDay,
+    nextMonth,
+    previousMonth,
+    oneYearLater,
+    oneYearEarlier,
+    tenYearsLater,
+    tenYearsEarlier,
+    hundredYearsLater,
+    hundredYearsEarlier,
+    thousandYearsLater,
+    thousandYearsEarlier,
+};
+
+// A date button's release band, inclusive on every side. The bands of the
+// month and year buttons lie below the weekday heads of the calendar, so they
+// move down by 20 pixels for every character of the longest day name.
+struct ButtonBand {
+    int32_t left;
+    int32_t right;
+    int32_t top;
+    int32_t bottom;
+    bool belowDayNames;
+    DateButton button;
+};
+
+constexpr std::array<ButtonBand, 12> buttonBands{{
+    {251, 289, 157, 255, false, DateButton::previousDay},
+    {421, 459, 157, 255, false, DateButton::nextDay},
+    {531, 569, 547, 575, true, DateButton::nextMonth},
+    {531, 569, 582, 610, true, DateButton::previousMonth},
+    {531, 569, 636, 664, true, DateButton::oneYearLater},
+    {531, 569, 666, 694, true, DateButton::oneYearEarlier},
+    {573, 611, 636, 664, true, DateButton::tenYearsLater},
+    {573, 611, 666, 694, true, DateButton::tenYearsEarlier},
+    {615, 653, 636, 664, true, DateButton::hundredYearsLater},
+    {615, 653, 666, 694, true, DateButton::hundredYearsEarlier},
+    {657, 695, 636, 664, true, DateButton::thousandYearsLater},
+    {657, 695, 666, 694, true, DateButton::thousandYearsEarlier},
+}};
+
+constexpr int32_t listRight = 199;
+constexpr int32_t scrollStripRight = 239;
+constexpr int64_t rowPitch = 30;     // each list row is 30 pixels high
+constexpr int64_t rowBandTop = 2;    // a row's band starts 2 pixels below its slot...
+constexpr int64_t rowBandHeight = 29;  // ...and is 29 pixels high; the 30th is the gap line
+
+DateMoveResult moveDate(DateButton button) {
+    switch (button) {
+    case DateButton::previousDay: return previousDay();
+    case DateButton::nextDay: return nextDay();
+    case DateButton::nextMonth: return nextMonth();
+    case DateButton::previousMonth: return previousMonth();
+    case DateButton::oneYearLater: return yearsLater(1);
+    case DateButton::oneYearEarlier: return yearsEarlier(1);
+    case DateButton::tenYearsLater: return yearsLater(10);
+    case DateButton::tenYearsEarlier: return yearsEarlier(10);
+    case DateButton::hundredYearsLater: return yearsLater(100);
+    case DateButton::hundredYearsEarlier: return yearsEarlier(100);
+    case DateButton::thousandYearsLater: return yearsLater(1000);
+    case DateButton::thousandYearsEarlier: return yearsEarlier(1000);
+    }
+    return DateMoveResult::finished;
+}
+
+const ButtonBand* buttonAt(int32_t x, int32_t y) {
+    const int64_t shift = 20 * static_cast<int64_t>(appState.maxDayNameLength);
+    for (const ButtonBand& band : buttonBands) {
+        const int64_t top = band.top + (band.belowDayNames ? shift : 0);
+        const int64_t bottom = band.bottom + (band.belowDayNames ? shift : 0);
+        if (x >= band.left && x <= band.right && y >= top && y <= bottom) return &band;
+    }
+    return nullptr;
+}
+
+// The entry whose row band holds y: entry i covers 30i + 2 - s to 30i + 30 - s,
+// with the single line 30i + 31 - s between two bands. In 64 bits, so no
+// scroll offset or entry count can overflow. -1 when no entry is hit.
+int64_t entryAt(int32_t y) {
+    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - rowBandTop;
+    if (fromFirstBand < 0) return -1;
+    const int64_t index = fromFirstBand / rowPitch;
+    if (fromFirstBand % rowPitch >= rowBandHeight) return -1;
+    if (index >= static_cast<int64_t>(appState.fileEntries.size())) return -1;
+    return index;
+}
+
+// An entry without a full stop names a regular file when the file system says
+// so. Paths are relative to the program's folder, which every frame leaves
+// current; it is made current again here so the answer never depends on that.
+bool namesRegularFile(const std::u16string& name) {
+    platform::setCurrentFolder(appState.programFolder);
+    return platform::isRegularFile(appState.currentFolder + u"\\" + name);
+}
+
+void goUpOneFolder() {
+    std::u16string& folder = appState.currentFolder;
+    while (!folder.empty()) {
+        const char16_t removed = folder.back();
+        folder.pop_back();
+        if (removed == u'\\') break;
+    }
+}
+
+void actOnEntry(const std::u16string& name) {
+    if (name == u".") {
+        appState.currentFolder = appState.rootFolderName;
+    } else if (name == u"..") {
+        goUpOneFolder();
+        appState.pendingFile.clear();
+    } else if (name.find(u'.') != std::u16string::npos || namesRegularFile(name)) {
+        // Opened by the next frame, in currentFolder.
+        appState.pendingFile = name;
+    } else {
+        appState.currentFolder += u'\\';
+        appState.currentFolder += name;
+        appState.pendingFile.clear();
+    }
+    if (appState.currentFolder.empty()) {
+        // ".." never climbs above the catalog.
+        appState.currentFolder = appState.rootFolderName;
+        appState.pendingFile.clear();
+    }
+}
+
+void clickFileList(int32_t y) {
+    if (appState.fileEntries.empty()) {
+        // The browsed folder can no longer be listed (moved, deleted or
+        // unreadable): nothing is there to click, so the list goes home.
+        appState.currentFolder = appState.rootFolderName;
+        appState.pendingFile.clear();
+        return;
+    }
+    const int64_t index = entryAt(y);
+    if (index < 0) return;
+    // A copy: the action may change the state the listing lives in.
+    const std::u16string name = appState.fileEntries[static_cast<size_t>(index)];
+    actOnEntry(name);
+}
+
+intptr_t frameEnding(WindowHandle window) {
+    if (appState.frameInProgress) return 0;  // the running frame's successor shows the change
+    return drawFrame(window, appState.listOriginX, appState.listOriginY);
+}
+
+intptr_t resetEnding(WindowHandle window) {
+    appState.pendingFile.clear();
+    appState.scrollOffset = 0;
+    return frameEnding(window);
+}
+
+intptr_t cancelEnding(WindowHandle window, const CalendarDate& snapshot) {
+    snapshot.toSystemTime(appState.workingDate);  // writes only a valid snapshot
+    return resetEnding(window);
+}
+
+}  // namespace
+
+intptr_t handleClick(WindowHandle window, intptr_t packedPosition) {
+    const auto packed = static_cast<uint32_t>(packedPosition);
+    const int32_t x = static_cast<int16_t>(static_cast<uint16_t>(packed & 0xFFFFu));
+    const int32_t y = static_cast<int16_t>(static_cast<uint16_t>(packed >> 16));
+
+    // The date as it was, for putting back when a date move is cancelled.
+    const CalendarDate snapshot = CalendarDate::fromSystemTime(appState.workingDate);
+
+    if (x >= 0 && x <= listRight) {
+        clickFileList(y);
+        return frameEnding(window);
+    }
+    if (x > listRight && x <= scrollStripRight) return 0;
+
+    if (const ButtonBand* band = buttonAt(x, y)) {
+        if (moveDate(band->button) == DateMoveResult::cancelled) return cancelEnding(window, snapshot);
+        return frameEnding(window);
+    }
+    return resetEnding(window);
+}
+
+}  // namespace orvane
