@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,32 @@ struct FailureRule {
     int seen = 0;
 };
 
+// What a drawing handle of the fake stands for. Stock objects exist for the
+// whole run; the others are alive from their creation to their release.
+enum class DrawingObject {
+    windowContext,
+    memoryContext,
+    canvas,
+    font,
+    stockBrush,
+    stockBitmap,
+    stockFont,
+};
+
+// The stock objects' handle values. A new context holds the default bitmap,
+// brush and font, as a GDI context does.
+constexpr int64_t grayBrushHandle = 0x10;
+constexpr int64_t defaultBitmapHandle = 0x11;
+constexpr int64_t defaultBrushHandle = 0x12;
+constexpr int64_t defaultFontHandle = 0x13;
+
+// The bitmap, brush and font selected into one live drawing context.
+struct ContextSelection {
+    int64_t bitmap = defaultBitmapHandle;
+    int64_t brush = defaultBrushHandle;
+    int64_t font = defaultFontHandle;
+};
+
 // Everything the fake knows. Tests read and set it directly.
 struct FakePlatform {
     std::vector<RecordedCall> calls;
@@ -93,6 +120,16 @@ struct FakePlatform {
     bool windowDestroyed = false;  // the default handling of WM_CLOSE destroyed it
     int quitCode = -1;          // the exit code of the last postQuitMessage; -1 before
     Rect client{0, 0, 884, 961};  // what clientRect() returns
+
+    // Drawing. Every created context, canvas and font gets a new handle value
+    // and stays in liveObjects until it is released or deleted; a context's
+    // selections are kept in `selections`. Deleting an object that is still
+    // selected into a live context fails and leaves it alive, as it does for
+    // a GDI bitmap, so a wrong release order shows in tests.
+    bool recordDrawing = true;  // false: drawing calls do nothing and succeed (benchmarks)
+    int64_t nextHandle = 0x1000;
+    std::map<int64_t, DrawingObject> liveObjects;
+    std::map<int64_t, ContextSelection> selections;
 };
 
 FakePlatform& fakePlatform();
@@ -107,6 +144,9 @@ bool shouldFail(Call call);
 
 // The recorded calls of one kind, in order.
 std::vector<RecordedCall> callsOf(Call call);
+
+// The created drawing objects (contexts, canvases, fonts) not yet released.
+int liveDrawingObjects();
 
 // Forgets every recorded call, failure, scripted value and queued message.
 void reset();

@@ -1,0 +1,79 @@
+// The file list: the list frame, the scroll track, one boxed row per entry of
+// currentFolder, and the deferred shell open of a clicked file.
+#include <cstdint>
+#include <string>
+
+#include "app/app_state.h"
+#include "platform/files.h"
+#include "platform/window.h"
+#include "screen/panels.h"
+#include "screen/pixel_math.h"
+#include "standards/directory_listing.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int32_t listRight = 199;
+constexpr int32_t trackLeft = 201;
+constexpr int32_t trackRight = 239;
+constexpr int64_t rowHeight = 30;
+constexpr int64_t rowHalfBox = 14;  // a row's box reaches 14 pixels above and below its y
+constexpr int32_t textIndent = 10;  // row text starts this far right of listOriginX
+
+// Draws the rows of `listing`, the i-th at y = listOriginY + 30·i − scrollOffset.
+// Positions are worked out in 64 bits: with any scroll offset and any number of
+// entries they never overflow, and only rows inside the client area are drawn.
+void drawRows(FrameContext& frame, const DirectoryListing& listing) {
+    const int64_t top = frame.clientTop;
+    const int64_t height = frame.clientHeight;
+    const int32_t textX = saturateToInt32(int64_t{frame.listOriginX} + textIndent);
+    int64_t y = int64_t{frame.listOriginY} - appState.scrollOffset;
+    for (const std::u16string& name : listing) {
+        if (y - rowHalfBox >= top && y + rowHalfBox <= height) {
+            if (!drawPanelRectangle(frame, 1, static_cast<int32_t>(y - rowHalfBox), listRight,
+                                    static_cast<int32_t>(y + rowHalfBox))) {
+                return;
+            }
+        }
+        if (y >= top && y <= height) {
+            if (!drawPanelText(frame, textX, static_cast<int32_t>(y), name)) return;
+        }
+        y += rowHeight;
+    }
+}
+
+}  // namespace
+
+void drawFileListPanel(FrameContext& frame) {
+    const int64_t scroll = appState.scrollOffset;
+    // The list frame moves with the scroll offset; the scroll track does not.
+    drawPanelRectangle(frame, 1, saturateToInt32(int64_t{frame.clientTop} - scroll + 1), listRight,
+                       saturateToInt32(int64_t{frame.clientHeight} - scroll - 1));
+    drawPanelRectangle(frame, trackLeft, saturateToInt32(int64_t{frame.clientTop} + 1), trackRight,
+                       saturateToInt32(int64_t{frame.clientHeight} - 1));
+
+    // The click hit test of the next frame walks this frame's listing.
+    appState.fileEntries = listDirectory(appState.currentFolder);
+
+    if (!appState.pendingFile.empty()) {
+        openPendingFile(frame);
+        return;
+    }
+    drawRows(frame, appState.fileEntries);
+}
+
+void openPendingFile(FrameContext& frame) {
+    // The shell gets its own copies and pendingFile is cleared first: the
+    // shell open may dispatch messages to the window, and a click handled
+    // then may change currentFolder or choose the next file to open.
+    const std::u16string file = appState.pendingFile;
+    const std::u16string workingFolder = appState.currentFolder;
+    appState.pendingFile.clear();
+
+    // The probe's result neither stops the open nor is reported.
+    platform::probeFile(file);
+    platform::shellOpen(frame.window, file, workingFolder);
+}
+
+}  // namespace orvane

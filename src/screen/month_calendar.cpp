@@ -1,0 +1,50 @@
+// The month calendar: the weekday names standing vertically as column heads,
+// six week boxes, and the day numbers of the working month.
+#include "app/app_state.h"
+#include "screen/month_grid.h"
+#include "screen/panels.h"
+
+namespace orvane {
+
+namespace {
+constexpr int32_t calendarLeft = 250;
+constexpr int32_t calendarRight = 530;
+constexpr int32_t columnWidth = 40;
+constexpr int32_t weekHeight = 40;
+constexpr int32_t weekCount = 6;
+}  // namespace
+
+int32_t lowerPanelShift() { return 20 * appState.maxDayNameLength; }
+
+void drawMonthCalendar(FrameContext& frame) {
+    // Heads: one character per call, letter j of name k at (250 + 40k, 266 + 20j).
+    int32_t x = calendarLeft;
+    for (const std::u16string& name : appState.weekdayNames) {
+        int32_t y = 266;
+        for (size_t j = 0; j < name.size(); ++j) {
+            drawPanelText(frame, x, y, std::u16string_view(name).substr(j, 1));
+            y += 20;
+        }
+        x += columnWidth;
+    }
+
+    const int32_t weeksTop = 286 + lowerPanelShift();
+    for (int32_t r = 0; r < weekCount; ++r) {
+        drawPanelRectangle(frame, calendarLeft, weeksTop + weekHeight * r, calendarRight,
+                           weeksTop + weekHeight * (r + 1));
+    }
+
+    // A failed cell ends its row; the next row is drawn as usual.
+    const MonthGrid grid = buildMonthGrid(appState.workingDate);
+    int32_t y = weeksTop;
+    for (const std::vector<std::u16string>& row : grid) {
+        int32_t cellX = calendarLeft;
+        for (const std::u16string& cell : row) {
+            if (!drawPanelText(frame, cellX, y, cell)) break;
+            cellX += columnWidth;
+        }
+        y += weekHeight;
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,31 @@
+// The working date: weekday word and big day number in a box, with the
+// previous-day and next-day arrows on either side.
+#include "app/app_state.h"
+#include "platform/draw.h"
+#include "screen/panels.h"
+#include "standards/standard_words.h"
+
+namespace orvane {
+
+namespace {
+constexpr int32_t largeFontHeight = 64;
+}  // namespace
+
+void drawWorkingDatePanel(FrameContext& frame) {
+    const SYSTEMTIME& date = appState.workingDate;
+    // The outer box holds the arrows in its strips 250-290 and 420-460; the
+    // inner box frames the weekday and the day number.
+    drawPanelRectangle(frame, 250, 156, 460, 256);
+    drawPanelRectangle(frame, 290, 156, 420, 256);
+    drawPanelText(frame, 300, 164, dayOfWeekWord(date.wDayOfWeek));
+
+    frame.largeFont = platform::createFont(largeFontHeight, appState.fontCharSet);
+    const GdiObject replaced = platform::selectObject(frame.memoryDC, frame.largeFont);
+    drawPanelText(frame, 300, 194, twoDigitText(date.wDay));
+    platform::selectObject(frame.memoryDC, replaced);
+
+    drawPanelText(frame, 260, 194, u"\u02C2");
+    drawPanelText(frame, 430, 194, u"\u02C3");
+}
+
+}  // namespace orvane
