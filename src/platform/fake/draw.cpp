@@ -31,7 +31,7 @@ void* handlePointer(int64_t value) {
 }
 
 void record(Call call, std::vector<int64_t> args, std::u16string_view text = {}) {
-    fakePlatform().calls.push_back(fake::RecordedCall{call, std::move(args), std::u16string(text)});
+    fakePlatform().calls.push_back(fake::RecordedCall{call, std::move(args), std::u16string(text), {}});
 }
 
 // A call fails when the test asked for it. Counting happens only for
