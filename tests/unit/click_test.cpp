@@ -1,0 +1,404 @@
+// The click handler: which region a release hits, the row hit test of the file
+// list, what a list entry does, and how each kind of click ends.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "input/click.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/window.h"
+#include "shell_fixture.h"
+
+namespace orvane {
+namespace {
+
+using testing_support::ShellTest;
+
+const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x1000})};
+
+// 15 June 2020 (a Monday) 12:34:56; every date button moves it somewhere different.
+SYSTEMTIME midJune2020() {
+    SYSTEMTIME t;
+    t.wYear = 2020;
+    t.wMonth = 6;
+    t.wDayOfWeek = 1;
+    t.wDay = 15;
+    t.wHour = 12;
+    t.wMinute = 34;
+    t.wSecond = 56;
+    return t;
+}
+
+enum class Outcome { fileList, scrollStrip, reset, dateMove };
+
+struct Expected {
+    Outcome outcome;
+    uint16_t year = 0, month = 0, day = 0;  // for a date move
+};
+
+Expected fileList() { return {Outcome::fileList}; }
+Expected strip() { return {Outcome::scrollStrip}; }
+Expected reset() { return {Outcome::reset}; }
+Expected movedTo(uint16_t year, uint16_t month, uint16_t day) { return {Outcome::dateMove, year, month, day}; }
+
+struct BandCase {
+    int32_t x;
+    int32_t y;  // for the lower buttons: the offset from 20 * maxDayNameLength
+    bool belowDayNames;
+    Expected expected;
+};
+
+class ClickBandTest : public ShellTest {
+protected:
+    // Releases at (x, y) with a state in which every region leaves its own mark:
+    // the list (empty, as for a folder that cannot be listed) sends the
+    // browsed folder home, the reset ending zeroes the scroll offset, and each
+    // date button moves the date its own way.
+    void checkCase(const BandCase& c, int32_t maxDayNameLength) {
+        appState = AppState(stringTable());
+        fake::reset();
+        appState.maxDayNameLength = maxDayNameLength;
+        appState.programFolder = programFolder_.u16string();
+        appState.workingDate = midJune2020();
+        appState.currentFolder = appState.rootFolderName + u"\\Elsewhere";
+        appState.scrollOffset = 7;
+        const int32_t y = c.belowDayNames ? 20 * maxDayNameLength + c.y : c.y;
+        SCOPED_TRACE(::testing::Message() << "M=" << maxDayNameLength << " x=" << c.x << " y=" << y);
+
+        const intptr_t result = handleClick(window, packPoint(c.x, y));
+        const SYSTEMTIME& date = appState.workingDate;
+
+        switch (c.expected.outcome) {
+        case Outcome::fileList:
+            EXPECT_EQ(appState.currentFolder, appState.rootFolderName);
+            EXPECT_EQ(appState.scrollOffset, 7);
+            EXPECT_EQ(date.wDay, 15);
+            EXPECT_EQ(framesStarted(), 1u);
+            break;
+        case Outcome::scrollStrip:
+            EXPECT_EQ(result, 0);
+            EXPECT_EQ(appState.currentFolder, appState.rootFolderName + u"\\Elsewhere");
+            EXPECT_EQ(appState.scrollOffset, 7);
+            EXPECT_EQ(date.wDay, 15);
+            EXPECT_EQ(framesStarted(), 0u);
+            break;
+        case Outcome::reset:
+            EXPECT_EQ(appState.scrollOffset, 0);
+            EXPECT_EQ(appState.currentFolder, appState.rootFolderName + u"\\Elsewhere");
+            EXPECT_EQ(date.wYear, 2020);
+            EXPECT_EQ(date.wMonth, 6);
+            EXPECT_EQ(date.wDay, 15);
+            EXPECT_EQ(framesStarted(), 1u);
+            break;
+        case Outcome::dateMove:
+            EXPECT_EQ(date.wYear, c.expected.year);
+            EXPECT_EQ(date.wMonth, c.expected.month);
+            EXPECT_EQ(date.wDay, c.expected.day);
+            EXPECT_EQ(date.wHour, 12);
+            EXPECT_EQ(date.wMinute, 34);
+            EXPECT_EQ(date.wSecond, 56);
+            EXPECT_EQ(appState.scrollOffset, 7);
+            EXPECT_EQ(framesStarted(), 1u);
+            break;
+        }
+    }
+};
+
+TEST_F(ClickBandTest, EveryRegionAtItsEdges) {
+    makeProgramFolder();
+    const std::vector<BandCase> cases = {
+        // The file list and the scroll strip, at any height, negative included.
+        {0, 500, false, fileList()},
+        {199, -40, false, fileList()},
+        {199, 32767, false, fileList()},
+        {200, 500, false, strip()},
+        {239, -1, false, strip()},
+        {220, 200, false, strip()},
+        {240, 200, false, reset()},
+        {245, 500, false, reset()},
+        {-1, 500, false, reset()},
+        {-32768, 200, false, reset()},
+        {32767, 200, false, reset()},
+        // Previous and next day: x 251-289 and 421-459, y 157-255.
+        {251, 157, false, movedTo(2020, 6, 14)},
+        {289, 255, false, movedTo(2020, 6, 14)},
+        {250, 200, false, reset()},
+        {290, 200, false, reset()},
+        {270, 156, false, reset()},
+        {270, 256, false, reset()},
+        {421, 157, false, movedTo(2020, 6, 16)},
+        {459, 255, false, movedTo(2020, 6, 16)},
+        {420, 200, false, reset()},
+        {460, 200, false, reset()},
+        {440, 256, false, reset()},
+        // Month up 547-575 and down 582-610 below the day names; x 531-569.
+        {550, 546, true, reset()},
+        {550, 547, true, movedTo(2020, 7, 15)},
+        {531, 575, true, movedTo(2020, 7, 15)},
+        {550, 576, true, reset()},
+        {550, 581, true, reset()},
+        {569, 582, true, movedTo(2020, 5, 15)},
+        {550, 610, true, movedTo(2020, 5, 15)},
+        {550, 611, true, reset()},
+        {530, 560, true, reset()},
+        {570, 560, true, reset()},
+        // Year columns: upper band 636-664, lower band 666-694.
+        {550, 630, true, reset()},
+        {550, 632, true, reset()},
+        {550, 635, true, reset()},
+        {550, 636, true, movedTo(2021, 6, 15)},
+        {550, 661, true, movedTo(2021, 6, 15)},
+        {550, 662, true, movedTo(2021, 6, 15)},
+        {550, 664, true, movedTo(2021, 6, 15)},
+        {550, 665, true, reset()},
+        {550, 666, true, movedTo(2019, 6, 15)},
+        {550, 694, true, movedTo(2019, 6, 15)},
+        {550, 695, true, reset()},
+        {573, 636, true, movedTo(2030, 6, 15)},
+        {611, 664, true, movedTo(2030, 6, 15)},
+        {573, 666, true, movedTo(2010, 6, 15)},
+        {611, 694, true, movedTo(2010, 6, 15)},
+        {572, 650, true, reset()},
+        {612, 680, true, reset()},
+        {615, 636, true, movedTo(2120, 6, 15)},
+        {653, 664, true, movedTo(2120, 6, 15)},
+        {615, 666, true, movedTo(1920, 6, 15)},
+        {653, 694, true, movedTo(1920, 6, 15)},
+        {614, 650, true, reset()},
+        {654, 680, true, reset()},
+        {657, 636, true, movedTo(3020, 6, 15)},
+        {695, 664, true, movedTo(3020, 6, 15)},
+        {657, 666, true, movedTo(1020, 6, 15)},
+        {695, 694, true, movedTo(1020, 6, 15)},
+        {656, 650, true, reset()},
+        {696, 680, true, reset()},
+        {676, 665, true, reset()},
+    };
+    for (const int32_t m : {9, 11}) {
+        for (const BandCase& c : cases) checkCase(c, m);
+    }
+}
+
+// The row hit test, without a frame (a frame is in progress), so the listing
+// stays as set. Every entry is a folder name, so a hit shows in currentFolder.
+class RowHitTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        makeProgramFolder();
+        appState.fileEntries = {u"e0", u"e1", u"e2", u"e3"};
+        appState.frameInProgress = true;
+    }
+
+    // The entry hit by a release at y, or "" when none.
+    std::u16string hitAt(int32_t scrollOffset, int32_t y) {
+        appState.currentFolder = appState.rootFolderName;
+        appState.scrollOffset = scrollOffset;
+        EXPECT_EQ(handleClick(window, packPoint(50, y)), 0);
+        EXPECT_EQ(appState.scrollOffset, scrollOffset);
+        if (appState.currentFolder == appState.rootFolderName) return u"";
+        return appState.currentFolder.substr(appState.rootFolderName.size() + 1);
+    }
+};
+
+TEST_F(RowHitTest, BandsAndGapsWithAndWithoutScrolling) {
+    struct Case {
+        int32_t scrollOffset;
+        int32_t y;
+        std::u16string hit;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, u""},     {0, 1, u""},       {0, 2, u"e0"},    {0, 16, u"e0"},   {0, 30, u"e0"},
+        {0, 31, u""},    {0, 32, u"e1"},    {0, 60, u"e1"},   {0, 61, u""},     {0, 120, u"e3"},
+        {0, 121, u""},   {0, 122, u""},     {0, 5000, u""},   {0, -1, u""},     {0, -32768, u""},
+        {45, 2, u"e1"},  {45, 15, u"e1"},   {45, 16, u""},    {45, 17, u"e2"},  {45, -13, u"e1"},
+        {45, -14, u""},  {45, -15, u"e0"},  {45, -43, u"e0"}, {45, -44, u""},  {45, 75, u"e3"},   {45, 76, u""},
+        {-30, 32, u"e0"}, {-30, 31, u""},   {-30, 2, u""},
+        // Offsets at the ends of their range: no entry anywhere near, no overflow.
+        {std::numeric_limits<int32_t>::max(), 32767, u""},
+        {std::numeric_limits<int32_t>::max(), -32768, u""},
+        {std::numeric_limits<int32_t>::min(), 32767, u""},
+        {std::numeric_limits<int32_t>::min(), -32768, u""},
+        {std::numeric_limits<int32_t>::min() + 2, 32767, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "scrollOffset=" << c.scrollOffset << " y=" << c.y);
+        EXPECT_EQ(hitAt(c.scrollOffset, c.y), c.hit);
+    }
+}
+
+TEST_F(RowHitTest, FarDownALongListAtAnyOffset) {
+    appState.fileEntries.assign(100000, u"far");
+    appState.fileEntries.back() = u"last";
+    // The last entry (i = 99999) spans 2999972 - s to 3000000 - s.
+    EXPECT_EQ(hitAt(3000000 - 100, 100), u"last");
+    EXPECT_EQ(hitAt(3000000 - 100, 101), u"");
+    EXPECT_EQ(hitAt(2999972, 0), u"last");
+    EXPECT_EQ(hitAt(2999972, -1), u"");
+    EXPECT_EQ(hitAt(2999972, -2), u"far");
+}
+
+// What an entry does, one case per row: from which folder, which name, and
+// where the browsed folder and the pending file end up.
+TEST_F(ShellTest, EntryActions) {
+    makeProgramFolder();
+    const std::u16string root = appState.rootFolderName;
+    struct Case {
+        std::u16string currentFolder;
+        std::u16string pendingFile;
+        std::u16string entry;
+        std::u16string expectedFolder;
+        std::u16string expectedPending;
+    };
+    const std::vector<Case> cases = {
+        {root + u"\\A\\B", u"x.txt", u".", root, u"x.txt"},
+        {root, u"", u".", root, u""},
+        {root, u"x.txt", u"..", root, u""},
+        {root + u"\\A", u"", u"..", root, u""},
+        {root + u"\\A\\B", u"x.txt", u"..", root + u"\\A", u""},
+        {root, u"", u"report.txt", root, u"report.txt"},
+        {root, u"", u"Backup.old", root, u"Backup.old"},
+        {root + u"\\A", u"", u"no.such.file", root + u"\\A", u"no.such.file"},
+        {root, u"", u"Makefile", root, u"Makefile"},
+        {root, u"x.txt", u"A", root + u"\\A", u""},
+        {root + u"\\A", u"", u"B", root + u"\\A\\B", u""},
+        // Not there (any more): taken for a folder, as a name without a full stop always was.
+        {root, u"", u"Gone", root + u"\\Gone", u""},
+        // A path whose ".." strips everything else still lands on the catalog.
+        {u"Loose", u"x.txt", u"..", root, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "entry " << std::string(c.entry.begin(), c.entry.end()));
+        appState.currentFolder = c.currentFolder;
+        appState.pendingFile = c.pendingFile;
+        appState.fileEntries = {c.entry};
+        appState.frameInProgress = true;  // no frame: it would open the pending file
+        appState.scrollOffset = 0;
+        EXPECT_EQ(handleClick(window, packPoint(100, 16)), 0);
+        EXPECT_EQ(appState.currentFolder, c.expectedFolder);
+        EXPECT_EQ(appState.pendingFile, c.expectedPending);
+    }
+}
+
+TEST_F(ShellTest, RegularFileTestResolvesFromTheProgramFolder) {
+    makeProgramFolder();
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    appState.fileEntries = {u"Makefile"};
+    appState.frameInProgress = true;
+    handleClick(window, packPoint(100, 16));
+    EXPECT_EQ(appState.pendingFile, u"Makefile");
+    EXPECT_EQ(appState.currentFolder, appState.rootFolderName);
+}
+
+TEST_F(ShellTest, ClickedFileIsOpenedByTheClicksOwnFrame) {
+    makeProgramFolder();
+    appState.currentFolder = appState.rootFolderName;
+    appState.fileEntries = {u".", u"..", u"report.txt"};
+    handleClick(window, packPoint(100, 2 * 30 + 16));
+    EXPECT_EQ(framesStarted(), 1u);
+    const std::vector<fake::RecordedCall> opens = fake::callsOf(fake::Call::shellOpen);
+    ASSERT_EQ(opens.size(), 1u);
+    EXPECT_EQ(opens[0].text, u"report.txt");
+    EXPECT_EQ(opens[0].secondText, appState.rootFolderName);
+    EXPECT_TRUE(appState.pendingFile.empty());
+}
+
+TEST_F(ShellTest, ReleaseBelowAShortListChangesNothing) {
+    makeProgramFolder();
+    appState.currentFolder = appState.rootFolderName + u"\\A";
+    appState.fileEntries = {u".", u".."};
+    appState.scrollOffset = -12;
+    appState.frameInProgress = true;
+    EXPECT_EQ(handleClick(window, packPoint(10, 900)), 0);
+    EXPECT_EQ(appState.currentFolder, appState.rootFolderName + u"\\A");
+    EXPECT_EQ(appState.scrollOffset, -12);
+}
+
+TEST_F(ShellTest, UnlistableFolderSendsTheListHome) {
+    makeProgramFolder();
+    appState.currentFolder = appState.rootFolderName + u"\\A";
+    std::filesystem::remove_all(programFolder_ / std::filesystem::path(appState.rootFolderName) / "A");
+    // The frame lists the vanished folder: nothing to show.
+    handleClick(window, packPoint(300, 900));
+    ASSERT_TRUE(appState.fileEntries.empty());
+    EXPECT_EQ(appState.currentFolder, appState.rootFolderName + u"\\A");
+    // Any release over the list then goes back to the catalog, whose entries the frame shows.
+    handleClick(window, packPoint(10, 900));
+    EXPECT_EQ(appState.currentFolder, appState.rootFolderName);
+    EXPECT_FALSE(appState.fileEntries.empty());
+}
+
+TEST_F(ShellTest, ResetEndingForgetsThePendingFileAndScrollsToTheTop) {
+    makeProgramFolder();
+    appState.pendingFile = u"report.txt";
+    appState.scrollOffset = 450;
+    fake::failCall(fake::Call::getWindowContext);
+    EXPECT_EQ(handleClick(window, packPoint(245, 10)), 1);  // the failed frame's result
+    EXPECT_TRUE(appState.pendingFile.empty());
+    EXPECT_EQ(appState.scrollOffset, 0);
+    EXPECT_TRUE(fake::callsOf(fake::Call::shellOpen).empty());
+}
+
+TEST_F(ShellTest, CancelledDateMovePutsTheDateBackWithoutMilliseconds) {
+    makeProgramFolder();
+    appState.maxDayNameLength = 9;
+    SYSTEMTIME last;
+    last.wYear = 9999;
+    last.wMonth = 12;
+    last.wDayOfWeek = 5;
+    last.wDay = 31;
+    last.wHour = 23;
+    last.wMinute = 59;
+    last.wSecond = 58;
+    last.wMilliseconds = 640;
+    appState.workingDate = last;
+    appState.pendingFile = u"report.txt";
+    appState.scrollOffset = 90;
+
+    handleClick(window, packPoint(550, 20 * 9 + 560));  // next month: cancelled
+
+    SYSTEMTIME expected = last;
+    expected.wMilliseconds = 0;
+    const SYSTEMTIME& date = appState.workingDate;
+    EXPECT_EQ(date.wYear, expected.wYear);
+    EXPECT_EQ(date.wMonth, expected.wMonth);
+    EXPECT_EQ(date.wDay, expected.wDay);
+    EXPECT_EQ(date.wDayOfWeek, expected.wDayOfWeek);
+    EXPECT_EQ(date.wHour, expected.wHour);
+    EXPECT_EQ(date.wMinute, expected.wMinute);
+    EXPECT_EQ(date.wSecond, expected.wSecond);
+    EXPECT_EQ(date.wMilliseconds, 0);
+    EXPECT_TRUE(appState.pendingFile.empty());
+    EXPECT_EQ(appState.scrollOffset, 0);
+    EXPECT_EQ(framesStarted(), 1u);
+    EXPECT_TRUE(fake::callsOf(fake::Call::shellOpen).empty());
+}
+
+TEST_F(ShellTest, SuccessfulDateMoveKeepsScrollAndPendingFile) {
+    makeProgramFolder();
+    appState.workingDate = midJune2020();
+    appState.scrollOffset = 90;
+    appState.pendingFile = u"report.txt";
+    appState.frameInProgress = true;
+    handleClick(window, packPoint(440, 200));  // next day
+    EXPECT_EQ(appState.workingDate.wDay, 16);
+    EXPECT_EQ(appState.scrollOffset, 90);
+    EXPECT_EQ(appState.pendingFile, u"report.txt");
+}
+
+TEST_F(ShellTest, FrameInProgressChangesStateButDrawsNothing) {
+    makeProgramFolder();
+    appState.frameInProgress = true;
+    appState.scrollOffset = 30;
+    EXPECT_EQ(handleClick(window, packPoint(700, 10)), 0);
+    EXPECT_EQ(appState.scrollOffset, 0);
+    EXPECT_EQ(framesStarted(), 0u);
+    EXPECT_TRUE(appState.frameInProgress);
+}
+
+}  // namespace
+}  // namespace orvane

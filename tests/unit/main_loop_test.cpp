@@ -1,0 +1,167 @@
+// Start-up and the main loop, run against the fake's scripted queue and clocks.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/main_loop.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/files.h"
+#include "platform/window.h"
+#include "shell_fixture.h"
+
+namespace orvane {
+namespace {
+
+using fake::Call;
+using testing_support::ShellTest;
+
+Message messageOf(uint32_t number, intptr_t lParam = 0) {
+    Message message;
+    message.window = WindowHandle{reinterpret_cast<void*>(uintptr_t{0x1000})};
+    message.message = number;
+    message.lParam = lParam;
+    return message;
+}
+
+SYSTEMTIME someLocalTime() {
+    SYSTEMTIME t;
+    t.wYear = 2024;
+    t.wMonth = 2;
+    t.wDayOfWeek = 4;
+    t.wDay = 29;
+    t.wHour = 23;
+    t.wMinute = 5;
+    t.wSecond = 7;
+    t.wMilliseconds = 321;
+    return t;
+}
+
+class MainLoopTest : public ShellTest {};
+
+TEST_F(MainLoopTest, StartsUpInOrderAndEndsOnAWaitingClose) {
+    fake::fakePlatform().localTime = someLocalTime();
+    // Waiting before the loop starts: the first look at the queue sees it, and
+    // the loop ends without a pass.
+    fake::fakePlatform().queue.push_back(messageOf(messageClose));
+
+    EXPECT_EQ(runProgram(), 1);
+
+    // The executable's folder is current and remembered.
+    const std::u16string executableFolder = platform::executableFolder();
+    std::u16string current;
+    platform::getCurrentFolder(current);
+    EXPECT_EQ(appState.programFolder, current);
+    EXPECT_FALSE(appState.programFolder.empty());
+    EXPECT_EQ(std::filesystem::path(appState.programFolder), std::filesystem::path(executableFolder));
+
+    ASSERT_EQ(appState.weekdayNames.size(), 7u);
+    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(appState.weekdayNames[i], appState.dayOfWeekKeys[i]);
+    EXPECT_EQ(appState.maxDayNameLength, stringTable().languageCode == u"ru" ? 11 : 9);
+
+    const SYSTEMTIME expected = someLocalTime();
+    EXPECT_EQ(appState.workingDate.wYear, expected.wYear);
+    EXPECT_EQ(appState.workingDate.wMonth, expected.wMonth);
+    EXPECT_EQ(appState.workingDate.wDayOfWeek, expected.wDayOfWeek);
+    EXPECT_EQ(appState.workingDate.wDay, expected.wDay);
+    EXPECT_EQ(appState.workingDate.wHour, expected.wHour);
+    EXPECT_EQ(appState.workingDate.wMinute, expected.wMinute);
+    EXPECT_EQ(appState.workingDate.wSecond, expected.wSecond);
+    EXPECT_EQ(appState.workingDate.wMilliseconds, expected.wMilliseconds);
+
+    // The window's calls, in order; the update's paint draws the first frame.
+    std::vector<Call> order;
+    for (const fake::RecordedCall& recorded : fake::fakePlatform().calls) {
+        switch (recorded.call) {
+        case Call::createMainWindow:
+        case Call::loadArrowCursor:
+        case Call::setCursor:
+        case Call::showWindow:
+        case Call::updateWindow:
+        case Call::getWindowContext:
+        case Call::peekMessage:
+        case Call::dispatchMessage:
+        case Call::destroyCursor:
+        case Call::closeWindow:
+            order.push_back(recorded.call);
+            break;
+        default:
+            break;
+        }
+    }
+    const std::vector<Call> expectedOrder = {
+        Call::createMainWindow, Call::loadArrowCursor, Call::setCursor,   Call::showWindow,
+        Call::updateWindow,     Call::getWindowContext, Call::peekMessage, Call::destroyCursor,
+        Call::closeWindow,
+    };
+    EXPECT_EQ(order, expectedOrder);
+    EXPECT_EQ(fake::fakePlatform().windowTitle, appState.windowTitle);
+    EXPECT_EQ(fake::callsOf(Call::peekMessage)[0].args[0], 0);  // a look, not a take
+    EXPECT_EQ(fake::callsOf(Call::setCursor)[0].args[0], 32512);
+    EXPECT_EQ(fake::callsOf(Call::destroyCursor)[0].args[0], 32512);
+    EXPECT_EQ(fake::fakePlatform().queue.size(), 1u);  // the close was never taken
+}
+
+TEST_F(MainLoopTest, StopsDrawingAfterAThousandFramesInASecond) {
+    fake::fakePlatform().tickStep = 1;  // every empty pass reads the tick once
+    // Arrives just before the measuring second would end.
+    fake::fakePlatform().scheduled.push_back({1001, messageOf(messageClose)});
+
+    EXPECT_EQ(runProgram(), 1);
+
+    EXPECT_EQ(appState.frameCounter, 1001u);
+    EXPECT_EQ(appState.framesPerSecond, 0);
+    EXPECT_EQ(framesStarted(), 1000u);  // the first paint and 999 of the loop's
+    // Taken and dispatched: the default handling destroys the window.
+    EXPECT_TRUE(fake::fakePlatform().windowDestroyed);
+    EXPECT_EQ(fake::fakePlatform().quitCode, 0);
+}
+
+TEST_F(MainLoopTest, MeasuresTheFrameRateOnceASecond) {
+    fake::fakePlatform().tickStep = 1;
+    fake::fakePlatform().scheduled.push_back({1500, messageOf(messageClose)});
+
+    EXPECT_EQ(runProgram(), 1);
+
+    EXPECT_EQ(appState.framesPerSecond, 1001);
+    EXPECT_GT(appState.frameCounter, 1u);
+    EXPECT_LT(appState.frameCounter, 1001u);
+}
+
+TEST_F(MainLoopTest, DispatchesEveryWaitingMessageBeforeDrawing) {
+    fake::FakePlatform& fake = fake::fakePlatform();
+    fake.queue.push_back(messageOf(messageLeftButtonDown, packPoint(215, 100)));
+    fake.queue.push_back(messageOf(messageMouseMove, packPoint(215, 130)));
+    fake.queue.push_back(messageOf(messageQuit));
+
+    EXPECT_EQ(runProgram(), 1);
+
+    const std::vector<fake::RecordedCall> dispatched = fake::callsOf(Call::dispatchMessage);
+    ASSERT_EQ(dispatched.size(), 3u);
+    EXPECT_EQ(dispatched[0].args[1], messageLeftButtonDown);
+    EXPECT_EQ(dispatched[1].args[1], messageMouseMove);
+    EXPECT_EQ(dispatched[2].args[1], messageQuit);
+    EXPECT_EQ(fake::callsOf(Call::translateMessage).size(), 3u);
+    EXPECT_TRUE(appState.leftButtonDown);
+    EXPECT_EQ(appState.lastMouseY, 130);
+    // The first paint and the drag's frame: the loop itself never found the queue empty.
+    EXPECT_EQ(framesStarted(), 2u);
+}
+
+TEST_F(MainLoopTest, ClosingTheWindowEndsTheLoopThroughQuit) {
+    fake::FakePlatform& fake = fake::fakePlatform();
+    fake.tickStep = 1;
+    // The window is destroyed (as the default handling of the close box does).
+    Message destroy = messageOf(messageDestroy);
+    fake.scheduled.push_back({20, destroy});
+
+    EXPECT_EQ(runProgram(), 1);
+
+    EXPECT_EQ(fake.quitCode, 0);
+    EXPECT_TRUE(fake.queue.empty());
+    EXPECT_EQ(fake::callsOf(Call::closeWindow).size(), 1u);
+}
+
+}  // namespace
+}  // namespace orvane
