@@ -18,7 +18,7 @@ namespace {
 
 using testing_support::ShellTest;
 
-const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x1000})};
+const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
 
 // 15 June 2020 (a Monday) 12:34:56; every date button moves it somewhere different.
 SYSTEMTIME midJune2020() {

@@ -19,7 +19,7 @@ using testing_support::ShellTest;
 
 Message messageOf(uint32_t number, intptr_t lParam = 0) {
     Message message;
-    message.window = WindowHandle{reinterpret_cast<void*>(uintptr_t{0x1000})};
+    message.window = WindowHandle{reinterpret_cast<void*>(uintptr_t{0x900})};
     message.message = number;
     message.lParam = lParam;
     return message;

@@ -16,7 +16,7 @@ using fake::Call;
 using fake::fakePlatform;
 
 // Handle values the fake hands out; tests may compare against them.
-void* const fakeWindowValue = reinterpret_cast<void*>(uintptr_t{0x1000});
+void* const fakeWindowValue = reinterpret_cast<void*>(uintptr_t{0x900});
 void* const fakeCursorValue = reinterpret_cast<void*>(uintptr_t{32512});  // IDC_ARROW
 
 int64_t handleValue(const void* value) { return static_cast<int64_t>(reinterpret_cast<uintptr_t>(value)); }
