@@ -1,0 +1,20 @@
+// The Linux program's folder functions: the POSIX folder layer as it is.
+#include "platform/files.h"
+#include "platform/posix/posix_files.h"
+
+namespace orvane::platform {
+
+bool getCurrentFolder(std::u16string& folder) { return posix::getCurrentFolder(folder); }
+bool setCurrentFolder(const std::u16string& folder) { return posix::setCurrentFolder(folder); }
+bool findFirstEntry(FolderSearch& search, std::u16string& name) {
+    return posix::findFirstEntry(search, name);
+}
+bool findNextEntry(FolderSearch search, std::u16string& name) {
+    return posix::findNextEntry(search, name);
+}
+void findClose(FolderSearch search) { posix::findClose(search); }
+bool probeFile(const std::u16string& name) { return posix::probeFile(name); }
+bool isRegularFile(const std::u16string& path) { return posix::isRegularFile(path); }
+std::u16string executableFolder() { return posix::executableFolder(); }
+
+}  // namespace orvane::platform

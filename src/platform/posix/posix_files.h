@@ -1,0 +1,40 @@
+#pragma once
+// The POSIX folder layer: the effects of the folder functions of
+// platform/files.h on Linux, in their own namespace so that both the Linux
+// program and the unit tests' fake backend can call them.
+//
+// Names cross this layer as UTF-16. File names on Linux are byte strings,
+// usually UTF-8: they are decoded as UTF-8, and every byte that does not
+// belong to a valid sequence becomes one lone surrogate U+DC80..U+DCFF, which
+// turns back into that byte on the way out, so every name round-trips.
+
+#include <string>
+
+#include "platform/files.h"
+
+namespace orvane::posix {
+
+// Text conversion between the program's UTF-16 and the bytes of Linux names.
+std::u16string namesFromBytes(const std::string& bytes);
+std::string bytesFromName(const std::u16string& name);
+
+// A path for the system: UTF-16 to bytes, with "\" and "/" both read as a
+// separator and a run of separators written as one "/".
+std::string systemPath(const std::u16string& path);
+
+// The order in which entries are delivered after "." and "..": names compared
+// unit by unit after upper-casing (as NTFS keeps its indexes), ties broken by
+// plain code-unit order. upcaseUnit is the upper-casing of one unit.
+char16_t upcaseUnit(char16_t unit);
+bool entryNameBefore(const std::u16string& left, const std::u16string& right);
+
+bool getCurrentFolder(std::u16string& folder);
+bool setCurrentFolder(const std::u16string& folder);
+bool findFirstEntry(platform::FolderSearch& search, std::u16string& name);
+bool findNextEntry(platform::FolderSearch search, std::u16string& name);
+void findClose(platform::FolderSearch search);
+bool probeFile(const std::u16string& name);
+bool isRegularFile(const std::u16string& path);
+std::u16string executableFolder();
+
+}  // namespace orvane::posix

@@ -1,0 +1,211 @@
+// The POSIX folder layer: names that round-trip every byte, separators, the
+// order of entries, the current folder of any length, the probe.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "folder_test_support.h"
+#include "platform/posix/posix_files.h"
+
+namespace orvane::testing {
+namespace {
+
+std::vector<std::u16string> enumerateCurrentFolder() {
+    std::vector<std::u16string> names;
+    platform::FolderSearch search;
+    std::u16string name;
+    if (!posix::findFirstEntry(search, name)) return names;
+    names.push_back(name);
+    while (posix::findNextEntry(search, name)) names.push_back(name);
+    posix::findClose(search);
+    return names;
+}
+
+TEST(PosixNames, DecodesUtf8AndEscapesEveryUndecodableByte) {
+    struct Case {
+        std::string bytes;
+        std::u16string text;
+    };
+    const std::vector<Case> cases = {
+        {"plain.txt", u"plain.txt"},
+        {"\xD0\x9C\xD0\xB0\xD0\xB9", u"Май"},
+        {"\xF0\x9F\x93\x85", u"\U0001F4C5"},             // four bytes: a surrogate pair
+        {"a\xFF" "b", u"a\xDCFF" "b"},                    // a byte that never starts UTF-8
+        {"\xC3", u"\xDCC3"},                              // cut short at the end
+        {"\xC3(", u"\xDCC3("},                            // lead byte without its continuation
+        {"\xC0\xAF", u"\xDCC0\xDCAF"},                    // overlong "/"
+        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},          // an encoded surrogate
+        {"\xED\xB2\x80", u"\xDCED\xDCB2\xDC80"},          // encoded U+DC80 itself
+        {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"},  // above U+10FFFF
+        {"\x80\x80\xE2\x82\xAC", u"\xDC80\xDC80\u20AC"},  // stray continuations, then a valid euro sign
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(posix::namesFromBytes(c.bytes), c.text);
+        EXPECT_EQ(posix::bytesFromName(posix::namesFromBytes(c.bytes)), c.bytes);
+    }
+}
+
+TEST(PosixNames, EveryByteRoundTripsAloneAndInPairs) {
+    for (int first = 1; first < 256; ++first) {
+        for (int second = 0; second < 256; second += 15) {
+            std::string bytes{static_cast<char>(first), static_cast<char>(second), 'x'};
+            ASSERT_EQ(posix::bytesFromName(posix::namesFromBytes(bytes)), bytes) << first << " " << second;
+        }
+    }
+}
+
+TEST(PosixNames, BothSeparatorsAndRunsOfThemReadAsOne) {
+    struct Case {
+        std::u16string path;
+        std::string system;
+    };
+    const std::vector<Case> cases = {
+        {u"Catalog\\Standards", "Catalog/Standards"},
+        {u"Catalog\\\\Standards\\Time\\Day of Week", "Catalog/Standards/Time/Day of Week"},
+        {u"/tmp//a\\/\\b", "/tmp/a/b"},
+        {u"\\\\", "/"},
+        {u"Каталог\\Стандарты", "\xD0\x9A\xD0\xB0\xD1\x82\xD0\xB0\xD0\xBB\xD0\xBE\xD0\xB3/"
+                                 "\xD0\xA1\xD1\x82\xD0\xB0\xD0\xBD\xD0\xB4\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B"},
+        {u"trailing\\", "trailing/"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(posix::systemPath(c.path), c.system);
+}
+
+TEST(PosixNames, UpcasesEachUnitAsNtfsDoes) {
+    const std::vector<std::pair<char16_t, char16_t>> cases = {
+        {u'a', u'A'}, {u'z', u'Z'}, {u'A', u'A'}, {u'_', u'_'}, {u'{', u'{'},
+        {u'é', u'É'}, {u'þ', u'Þ'}, {u'ÿ', u'Ÿ'}, {u'µ', u'Μ'}, {u'÷', u'÷'}, {u'ß', u'ß'},
+        {u'ā', u'Ā'}, {u'Ā', u'Ā'}, {u'ĺ', u'Ĺ'}, {u'ň', u'Ň'}, {u'ŋ', u'Ŋ'}, {u'ž', u'Ž'},
+        {u'ı', u'ı'}, {u'ŉ', u'ŉ'},
+        {u'α', u'Α'}, {u'ω', u'Ω'}, {u'ς', u'Σ'}, {u'ά', u'Ά'}, {u'ί', u'Ί'}, {u'ό', u'Ό'},
+        {u'ώ', u'Ώ'}, {u'ϊ', u'Ϊ'},
+        {u'а', u'А'}, {u'я', u'Я'}, {u'ё', u'Ё'}, {u'ђ', u'Ђ'}, {u'ѡ', u'Ѡ'}, {u'ґ', u'Ґ'},
+        {u'Я', u'Я'}, {u'ӂ', u'Ӂ'}, {u'ӏ', u'Ӏ'},
+    };
+    for (const auto& [unit, upper] : cases) {
+        EXPECT_EQ(static_cast<int>(posix::upcaseUnit(unit)), static_cast<int>(upper))
+            << "unit " << static_cast<int>(unit);
+    }
+}
+
+class PosixFolders : public FolderTest {};
+
+TEST_F(PosixFolders, DeliversSelfAndParentFirstThenNtfsOrder) {
+    ScratchFolder scratch;
+    const std::vector<std::u16string> names = {
+        u"zeta", u"Alpha", u"ABC", u"abc", u"_under", u"édition", u"šum", u"ωmega",
+        u"жук", u"ёлка", u"Zulu", u".hidden", u"1file", u"no dot"};
+    for (const auto& name : names) makeFile(scratch.path() / utf8(name));
+    fs::create_directory(scratch.path() / "Folder");
+
+    ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
+    const std::vector<std::u16string> expected = {
+        u".", u"..", u".hidden", u"1file", u"ABC", u"abc", u"Alpha", u"Folder", u"no dot",
+        u"zeta", u"Zulu", u"_under", u"édition", u"šum", u"ωmega", u"ёлка", u"жук"};
+    EXPECT_EQ(enumerateCurrentFolder(), expected);
+}
+
+TEST_F(PosixFolders, NamesWithUndecodableBytesCanBeUsedAgain) {
+    ScratchFolder scratch;
+    const std::string fileBytes = "bad\xFF\xFE.txt";
+    const std::string folderBytes = "odd\xC0\xAF";
+    makeFile(scratch.path() / fileBytes);
+    fs::create_directory(scratch.path() / folderBytes);
+
+    ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
+    const auto names = enumerateCurrentFolder();
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[2], u"bad\xDCFF\xDCFE.txt");
+    EXPECT_EQ(names[3], u"odd\xDCC0\xDCAF");
+    EXPECT_TRUE(posix::probeFile(names[2]));
+    EXPECT_TRUE(posix::isRegularFile(names[2]));
+    ASSERT_TRUE(posix::setCurrentFolder(names[3]));
+    EXPECT_EQ(currentFolderNow(), scratch.text() + u"/odd\xDCC0\xDCAF");
+}
+
+TEST_F(PosixFolders, SearchReadsTheFolderOnceAtItsStart) {
+    ScratchFolder scratch;
+    makeFile(scratch.path() / "one.txt");
+    ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
+    platform::FolderSearch search;
+    std::u16string name;
+    ASSERT_TRUE(posix::findFirstEntry(search, name));
+    makeFile(scratch.path() / "two.txt");  // made after the start: not delivered
+    std::vector<std::u16string> rest;
+    while (posix::findNextEntry(search, name)) rest.push_back(name);
+    posix::findClose(search);
+    EXPECT_EQ(rest, (std::vector<std::u16string>{u"..", u"one.txt"}));
+}
+
+TEST_F(PosixFolders, SetCurrentFolderRefusesWhatIsNotAFolderAndChangesNothing) {
+    ScratchFolder scratch;
+    makeFile(scratch.path() / "file.txt");
+    ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
+    const std::vector<std::u16string> refused = {
+        u"", u"missing", u"file.txt", u"file.txt\\", std::u16string(u"ok\0..", 5)};
+    for (const auto& path : refused) {
+        EXPECT_FALSE(posix::setCurrentFolder(path));
+        EXPECT_EQ(currentFolderNow(), scratch.text());
+    }
+    EXPECT_TRUE(posix::setCurrentFolder(u".."));
+    EXPECT_EQ(currentFolderNow(), programPath(scratch.path().parent_path()));
+}
+
+TEST_F(PosixFolders, CurrentFolderOfAnyLengthIsReadAndSetAgain) {
+    ScratchFolder scratch;
+    // Deeper than the system's single-call path limit (4096 bytes).
+    const std::string component(200, 'd');
+    fs::current_path(scratch.path());
+    for (int depth = 0; depth < 30; ++depth) {
+        fs::create_directory(component);
+        fs::current_path(component);
+    }
+    std::u16string deep;
+    ASSERT_TRUE(posix::getCurrentFolder(deep));
+    EXPECT_GT(deep.size(), 6000u);
+
+    ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
+    ASSERT_TRUE(posix::setCurrentFolder(deep));
+    EXPECT_EQ(currentFolderNow(), deep);
+    EXPECT_FALSE(posix::setCurrentFolder(deep + u"/missing"));
+    EXPECT_EQ(currentFolderNow(), deep);
+
+    // Remove the deep chain from its bottom up, one step at a time.
+    for (int depth = 0; depth < 30; ++depth) {
+        fs::current_path("..");
+        fs::remove(component);
+    }
+}
+
+TEST_F(PosixFolders, ProbeOpensFilesOnlyAndNeverWaits) {
+    ScratchFolder scratch;
+    makeFile(scratch.path() / "file.txt");
+    fs::create_directory(scratch.path() / "folder");
+    ASSERT_EQ(mkfifo((scratch.path() / "pipe").c_str(), 0600), 0);
+    ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
+
+    EXPECT_TRUE(posix::probeFile(u"file.txt"));
+    EXPECT_FALSE(posix::probeFile(u"folder"));
+    EXPECT_FALSE(posix::probeFile(u"missing.txt"));
+    EXPECT_FALSE(posix::probeFile(u""));
+    EXPECT_TRUE(posix::probeFile(u"pipe"));  // opened without waiting for a writer
+
+    EXPECT_TRUE(posix::isRegularFile(u"file.txt"));
+    EXPECT_FALSE(posix::isRegularFile(u"folder"));
+    EXPECT_FALSE(posix::isRegularFile(u"pipe"));
+    EXPECT_FALSE(posix::isRegularFile(u"missing.txt"));
+}
+
+TEST(PosixExecutable, FolderHoldsTheRunningTestProgram) {
+    const fs::path folder = posix::bytesFromName(posix::executableFolder());
+    EXPECT_TRUE(folder.is_absolute());
+    EXPECT_TRUE(fs::exists(folder / "orvane_unit_en") || fs::exists(folder / "orvane_unit_ru"));
+}
+
+}  // namespace
+}  // namespace orvane::testing
