@@ -1,0 +1,115 @@
+// The Windows program's folder functions: the current folder, enumeration of
+// "*.*", the file probe, the file kind and the executable's folder, all
+// through the W calls, with paths of any length the system accepts.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace orvane::platform {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+
+namespace {
+
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+std::u16string fromWide(const wchar_t* text, size_t length) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+}
+
+std::u16string fromWide(const wchar_t* text) { return fromWide(text, wcslen(text)); }
+
+// Not empty and free of NUL units, which would cut the path short.
+bool usablePath(const std::u16string& path) {
+    return !path.empty() && path.find(u'\0') == std::u16string::npos;
+}
+
+}  // namespace
+
+bool getCurrentFolder(std::u16string& folder) {
+    folder.clear();
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) return false;
+        if (length < buffer.size()) {
+            folder = fromWide(buffer.data(), length);
+            return true;
+        }
+        // Too small: `length` is the size needed, terminator included. The
+        // folder may change between the two calls, so this repeats.
+        buffer.resize(length + 1);
+    }
+}
+
+bool setCurrentFolder(const std::u16string& folder) {
+    if (!usablePath(folder)) return false;
+    return SetCurrentDirectoryW(wide(folder)) != 0;
+}
+
+bool findFirstEntry(FolderSearch& search, std::u16string& name) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE handle = FindFirstFileW(L"*.*", &found);
+    if (handle == INVALID_HANDLE_VALUE) {
+        search.value = nullptr;
+        return false;
+    }
+    search.value = handle;
+    name = fromWide(found.cFileName);
+    return true;
+}
+
+bool findNextEntry(FolderSearch search, std::u16string& name) {
+    WIN32_FIND_DATAW found{};
+    if (search.value == nullptr || FindNextFileW(search.value, &found) == 0) return false;
+    name = fromWide(found.cFileName);
+    return true;
+}
+
+void findClose(FolderSearch search) {
+    if (search.value != nullptr) FindClose(search.value);
+}
+
+bool probeFile(const std::u16string& name) {
+    if (!usablePath(name)) return false;
+    const HANDLE file = CreateFileW(wide(name), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool isRegularFile(const std::u16string& path) {
+    if (!usablePath(path)) return false;
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::u16string executableFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD length = 0;
+    for (;;) {
+        length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) break;  // a cut-short name fills the whole buffer
+        buffer.resize(buffer.size() * 2);
+    }
+    if (length < MAX_PATH) {
+        PathRemoveFileSpecW(buffer.data());
+        return fromWide(buffer.data());
+    }
+    // PathRemoveFileSpecW takes paths of up to MAX_PATH; a longer one loses
+    // its last component here instead.
+    std::u16string path = fromWide(buffer.data(), length);
+    const size_t separator = path.find_last_of(u"\\/");
+    if (separator != std::u16string::npos) path.resize(separator);
+    return path;
+}
+
+}  // namespace orvane::platform
