@@ -16,22 +16,13 @@
 namespace orvane {
 namespace {
 
+using testing_support::sameTime;
 using testing_support::ShellTest;
 
 const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
 
 // 15 June 2020 (a Monday) 12:34:56; every date button moves it somewhere different.
-SYSTEMTIME midJune2020() {
-    SYSTEMTIME t;
-    t.wYear = 2020;
-    t.wMonth = 6;
-    t.wDayOfWeek = 1;
-    t.wDay = 15;
-    t.wHour = 12;
-    t.wMinute = 34;
-    t.wSecond = 56;
-    return t;
-}
+constexpr SYSTEMTIME midJune2020{2020, 6, 1, 15, 12, 34, 56, 0};
 
 enum class Outcome { fileList, scrollStrip, reset, dateMove };
 
@@ -63,7 +54,7 @@ protected:
         fake::reset();
         appState.maxDayNameLength = maxDayNameLength;
         appState.programFolder = programFolder_.u16string();
-        appState.workingDate = midJune2020();
+        appState.workingDate = midJune2020;
         appState.currentFolder = appState.rootFolderName + u"\\Elsewhere";
         appState.scrollOffset = 7;
         const int32_t y = c.belowDayNames ? 20 * maxDayNameLength + c.y : c.y;
@@ -110,73 +101,44 @@ protected:
 
 TEST_F(ClickBandTest, EveryRegionAtItsEdges) {
     makeProgramFolder();
+    const Expected list = fileList(), none = reset();
+    const Expected dayBack = movedTo(2020, 6, 14), dayOn = movedTo(2020, 6, 16);
+    const Expected monthOn = movedTo(2020, 7, 15), monthBack = movedTo(2020, 5, 15);
+    const Expected year1On = movedTo(2021, 6, 15), year1Back = movedTo(2019, 6, 15);
+    const Expected year10On = movedTo(2030, 6, 15), year10Back = movedTo(2010, 6, 15);
+    const Expected year100On = movedTo(2120, 6, 15), year100Back = movedTo(1920, 6, 15);
+    const Expected year1000On = movedTo(3020, 6, 15), year1000Back = movedTo(1020, 6, 15);
+    const bool fixed = false, shifted = true;  // y as given, or below the day names
     const std::vector<BandCase> cases = {
         // The file list and the scroll strip, at any height, negative included.
-        {0, 500, false, fileList()},
-        {199, -40, false, fileList()},
-        {199, 32767, false, fileList()},
-        {200, 500, false, strip()},
-        {239, -1, false, strip()},
-        {220, 200, false, strip()},
-        {240, 200, false, reset()},
-        {245, 500, false, reset()},
-        {-1, 500, false, reset()},
-        {-32768, 200, false, reset()},
-        {32767, 200, false, reset()},
+        {0, 500, fixed, list}, {199, -40, fixed, list}, {199, 32767, fixed, list},
+        {200, 500, fixed, strip()}, {239, -1, fixed, strip()}, {220, 200, fixed, strip()},
+        {240, 200, fixed, none}, {245, 500, fixed, none}, {-1, 500, fixed, none},
+        {-32768, 200, fixed, none}, {32767, 200, fixed, none},
         // Previous and next day: x 251-289 and 421-459, y 157-255.
-        {251, 157, false, movedTo(2020, 6, 14)},
-        {289, 255, false, movedTo(2020, 6, 14)},
-        {250, 200, false, reset()},
-        {290, 200, false, reset()},
-        {270, 156, false, reset()},
-        {270, 256, false, reset()},
-        {421, 157, false, movedTo(2020, 6, 16)},
-        {459, 255, false, movedTo(2020, 6, 16)},
-        {420, 200, false, reset()},
-        {460, 200, false, reset()},
-        {440, 256, false, reset()},
-        // Month up 547-575 and down 582-610 below the day names; x 531-569.
-        {550, 546, true, reset()},
-        {550, 547, true, movedTo(2020, 7, 15)},
-        {531, 575, true, movedTo(2020, 7, 15)},
-        {550, 576, true, reset()},
-        {550, 581, true, reset()},
-        {569, 582, true, movedTo(2020, 5, 15)},
-        {550, 610, true, movedTo(2020, 5, 15)},
-        {550, 611, true, reset()},
-        {530, 560, true, reset()},
-        {570, 560, true, reset()},
-        // Year columns: upper band 636-664, lower band 666-694.
-        {550, 630, true, reset()},
-        {550, 632, true, reset()},
-        {550, 635, true, reset()},
-        {550, 636, true, movedTo(2021, 6, 15)},
-        {550, 661, true, movedTo(2021, 6, 15)},
-        {550, 662, true, movedTo(2021, 6, 15)},
-        {550, 664, true, movedTo(2021, 6, 15)},
-        {550, 665, true, reset()},
-        {550, 666, true, movedTo(2019, 6, 15)},
-        {550, 694, true, movedTo(2019, 6, 15)},
-        {550, 695, true, reset()},
-        {573, 636, true, movedTo(2030, 6, 15)},
-        {611, 664, true, movedTo(2030, 6, 15)},
-        {573, 666, true, movedTo(2010, 6, 15)},
-        {611, 694, true, movedTo(2010, 6, 15)},
-        {572, 650, true, reset()},
-        {612, 680, true, reset()},
-        {615, 636, true, movedTo(2120, 6, 15)},
-        {653, 664, true, movedTo(2120, 6, 15)},
-        {615, 666, true, movedTo(1920, 6, 15)},
-        {653, 694, true, movedTo(1920, 6, 15)},
-        {614, 650, true, reset()},
-        {654, 680, true, reset()},
-        {657, 636, true, movedTo(3020, 6, 15)},
-        {695, 664, true, movedTo(3020, 6, 15)},
-        {657, 666, true, movedTo(1020, 6, 15)},
-        {695, 694, true, movedTo(1020, 6, 15)},
-        {656, 650, true, reset()},
-        {696, 680, true, reset()},
-        {676, 665, true, reset()},
+        {251, 157, fixed, dayBack}, {289, 255, fixed, dayBack}, {250, 200, fixed, none},
+        {290, 200, fixed, none}, {270, 156, fixed, none}, {270, 256, fixed, none},
+        {421, 157, fixed, dayOn}, {459, 255, fixed, dayOn}, {420, 200, fixed, none},
+        {460, 200, fixed, none}, {440, 256, fixed, none},
+        // Month up 547-575 and down 582-610; x 531-569.
+        {550, 546, shifted, none}, {550, 547, shifted, monthOn}, {531, 575, shifted, monthOn},
+        {550, 576, shifted, none}, {550, 581, shifted, none}, {569, 582, shifted, monthBack},
+        {550, 610, shifted, monthBack}, {550, 611, shifted, none}, {530, 560, shifted, none},
+        {570, 560, shifted, none},
+        // Year columns: upper band 636-664 (5 below the drawn button), lower band 666-694.
+        {550, 630, shifted, none}, {550, 632, shifted, none}, {550, 635, shifted, none},
+        {550, 636, shifted, year1On}, {550, 661, shifted, year1On}, {550, 664, shifted, year1On},
+        {550, 665, shifted, none}, {550, 666, shifted, year1Back}, {550, 694, shifted, year1Back},
+        {550, 695, shifted, none},
+        {573, 636, shifted, year10On}, {611, 664, shifted, year10On},
+        {573, 666, shifted, year10Back}, {611, 694, shifted, year10Back},
+        {572, 650, shifted, none}, {612, 680, shifted, none},
+        {615, 636, shifted, year100On}, {653, 664, shifted, year100On},
+        {615, 666, shifted, year100Back}, {653, 694, shifted, year100Back},
+        {614, 650, shifted, none}, {654, 680, shifted, none},
+        {657, 636, shifted, year1000On}, {695, 664, shifted, year1000On},
+        {657, 666, shifted, year1000Back}, {695, 694, shifted, year1000Back},
+        {656, 650, shifted, none}, {696, 680, shifted, none}, {676, 665, shifted, none},
     };
     for (const int32_t m : {9, 11}) {
         for (const BandCase& c : cases) checkCase(c, m);
@@ -346,15 +308,7 @@ TEST_F(ShellTest, ResetEndingForgetsThePendingFileAndScrollsToTheTop) {
 TEST_F(ShellTest, CancelledDateMovePutsTheDateBackWithoutMilliseconds) {
     makeProgramFolder();
     appState.maxDayNameLength = 9;
-    SYSTEMTIME last;
-    last.wYear = 9999;
-    last.wMonth = 12;
-    last.wDayOfWeek = 5;
-    last.wDay = 31;
-    last.wHour = 23;
-    last.wMinute = 59;
-    last.wSecond = 58;
-    last.wMilliseconds = 640;
+    const SYSTEMTIME last{9999, 12, 5, 31, 23, 59, 58, 640};  // a Friday
     appState.workingDate = last;
     appState.pendingFile = u"report.txt";
     appState.scrollOffset = 90;
@@ -363,31 +317,11 @@ TEST_F(ShellTest, CancelledDateMovePutsTheDateBackWithoutMilliseconds) {
 
     SYSTEMTIME expected = last;
     expected.wMilliseconds = 0;
-    const SYSTEMTIME& date = appState.workingDate;
-    EXPECT_EQ(date.wYear, expected.wYear);
-    EXPECT_EQ(date.wMonth, expected.wMonth);
-    EXPECT_EQ(date.wDay, expected.wDay);
-    EXPECT_EQ(date.wDayOfWeek, expected.wDayOfWeek);
-    EXPECT_EQ(date.wHour, expected.wHour);
-    EXPECT_EQ(date.wMinute, expected.wMinute);
-    EXPECT_EQ(date.wSecond, expected.wSecond);
-    EXPECT_EQ(date.wMilliseconds, 0);
+    EXPECT_TRUE(sameTime(appState.workingDate, expected));
     EXPECT_TRUE(appState.pendingFile.empty());
     EXPECT_EQ(appState.scrollOffset, 0);
     EXPECT_EQ(framesStarted(), 1u);
     EXPECT_TRUE(fake::callsOf(fake::Call::shellOpen).empty());
-}
-
-TEST_F(ShellTest, SuccessfulDateMoveKeepsScrollAndPendingFile) {
-    makeProgramFolder();
-    appState.workingDate = midJune2020();
-    appState.scrollOffset = 90;
-    appState.pendingFile = u"report.txt";
-    appState.frameInProgress = true;
-    handleClick(window, packPoint(440, 200));  // next day
-    EXPECT_EQ(appState.workingDate.wDay, 16);
-    EXPECT_EQ(appState.scrollOffset, 90);
-    EXPECT_EQ(appState.pendingFile, u"report.txt");
 }
 
 TEST_F(ShellTest, FrameInProgressChangesStateButDrawsNothing) {
