@@ -1,0 +1,280 @@
+// The window half of the SDL backend (src/platform/window.h): one SDL window,
+// SDL events turned into the Win32 messages the shared window procedure
+// speaks, a non-blocking queue with Win32's order (posted and input messages,
+// then WM_QUIT, then WM_PAINT), the default handling of the few messages that
+// reach it, and the arrow cursor.
+
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <deque>
+#include <string>
+
+#include "app/window_procedure.h"
+#include "platform/sdl/backend.h"
+#include "platform/sdl/shell.h"
+#include "platform/sdl/text.h"
+
+namespace orvane::sdl {
+
+namespace {
+
+constexpr int windowWidth = 900;
+constexpr int windowHeight = 1000;
+constexpr uintptr_t leftButtonFlag = 0x0001;  // MK_LBUTTON
+
+Window theWindow;
+bool videoReady = false;
+std::deque<Message> queue;
+bool quitPosted = false;
+int quitCode = 0;
+
+WindowHandle handleOf(Window& window) { return {&window}; }
+
+bool startVideo() {
+    if (videoReady) return true;
+    // A software window surface: the OpenGL path is slower under Xvfb and
+    // costs far more memory. No mouse capture while a button is held, as the
+    // window procedure takes none.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return videoReady;
+}
+
+void post(const Message& message) {
+    // Like Win32, a new pointer move replaces one still waiting at the end.
+    if (message.message == messageMouseMove && !queue.empty() && queue.back().message == messageMouseMove) {
+        queue.back() = message;
+        return;
+    }
+    queue.push_back(message);
+}
+
+// DestroyWindow: the procedure hears WM_DESTROY while the window still
+// exists, then the window goes.
+void destroyWindow(Window& window) {
+    if (!window.sdl) return;
+    windowProcedure(handleOf(window), messageDestroy, 0, 0);
+    SDL_DestroyWindow(window.sdl);
+    window.sdl = nullptr;
+    window.needsPaint = false;
+    window.contextHeld = false;
+    forgetWindowContents(window);
+    // Pointer messages for a window that is gone are dropped.
+    std::erase_if(queue, [&](const Message& m) { return m.window.value == &window; });
+}
+
+// A request to close (the window's close button, the window manager, Alt+F4,
+// an interrupt) is sent to the procedure as WM_CLOSE, as Win32's default
+// handling of the system menu's Close does.
+void requestClose() {
+    if (theWindow.sdl) windowProcedure(handleOf(theWindow), messageClose, 0, 0);
+}
+
+bool isOurWindow(uint32_t windowId) { return theWindow.sdl && SDL_GetWindowID(theWindow.sdl) == windowId; }
+
+void postPointer(uint32_t windowId, uint32_t message, int32_t x, int32_t y, bool leftHeld) {
+    if (!isOurWindow(windowId)) return;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(theWindow.sdl, &width, &height);
+    // Without capture a window hears the pointer only over its client area.
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    post({handleOf(theWindow), message, leftHeld ? leftButtonFlag : 0, packPoint(x, y)});
+}
+
+void translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_MOUSEMOTION:
+            postPointer(event.motion.windowID, messageMouseMove, event.motion.x, event.motion.y,
+                        (event.motion.state & SDL_BUTTON_LMASK) != 0);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                postPointer(event.button.windowID, messageLeftButtonDown, event.button.x, event.button.y, true);
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                postPointer(event.button.windowID, messageLeftButtonUp, event.button.x, event.button.y, false);
+            }
+            break;
+        case SDL_KEYDOWN:
+            if (event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) &&
+                isOurWindow(event.key.windowID)) {
+                requestClose();
+            }
+            break;
+        case SDL_WINDOWEVENT:
+            if (!isOurWindow(event.window.windowID)) break;
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    requestClose();
+                    break;
+                case SDL_WINDOWEVENT_SHOWN:
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    theWindow.needsPaint = true;
+                    forgetWindowContents(theWindow);
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case SDL_QUIT:
+            requestClose();
+            break;
+        default:
+            break;
+    }
+}
+
+void pumpEvents() {
+    reapOpeners();
+    if (!videoReady) return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) translate(event);
+}
+
+// Gives the window an outer size of 900 by 1000 where a window manager adds a
+// frame; under a bare X server there is none and the client is that size.
+void fitOuterSize(SDL_Window* window) {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+    if (top + bottom <= 0 && left + right <= 0) return;
+    SDL_SetWindowSize(window, windowWidth - left - right, windowHeight - top - bottom);
+}
+
+}  // namespace
+
+Window* windowOf(WindowHandle handle) {
+    return handle.value == &theWindow && theWindow.sdl ? &theWindow : nullptr;
+}
+
+Window* liveWindow() { return theWindow.sdl ? &theWindow : nullptr; }
+
+void shutDown() {
+    if (theWindow.sdl) SDL_DestroyWindow(theWindow.sdl);
+    theWindow.sdl = nullptr;
+    queue.clear();
+    if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoReady = false;
+    SDL_Quit();
+}
+
+}  // namespace orvane::sdl
+
+namespace orvane::platform {
+
+using namespace orvane::sdl;
+
+WindowHandle createMainWindow(std::u16string_view title) {
+    if (theWindow.sdl || !startVideo()) return {};
+    const std::string caption = utf8Of(title);
+    SDL_Window* window = SDL_CreateWindow(caption.c_str(), 0, 0, windowWidth, windowHeight, SDL_WINDOW_SHOWN);
+    if (!window) return {};
+    theWindow.sdl = window;
+    theWindow.needsPaint = true;
+    fitOuterSize(window);
+    return handleOf(theWindow);
+}
+
+void showWindow(WindowHandle handle) {
+    if (Window* window = windowOf(handle)) {
+        SDL_ShowWindow(window->sdl);
+        SDL_RaiseWindow(window->sdl);
+    }
+}
+
+void updateWindow(WindowHandle handle) {
+    if (Window* window = windowOf(handle); window && window->needsPaint) {
+        windowProcedure(handle, messagePaint, 0, 0);
+    }
+}
+
+void closeWindow(WindowHandle handle) {
+    // CloseWindow minimises; it does not destroy.
+    if (Window* window = windowOf(handle)) SDL_MinimizeWindow(window->sdl);
+}
+
+bool peekMessage(Message& message, bool remove) {
+    pumpEvents();
+    if (!queue.empty()) {
+        message = queue.front();
+        if (remove) queue.pop_front();
+        return true;
+    }
+    if (quitPosted) {
+        message = {{}, messageQuit, static_cast<uintptr_t>(quitCode), 0};
+        if (remove) quitPosted = false;
+        return true;
+    }
+    if (theWindow.sdl && theWindow.needsPaint) {
+        // WM_PAINT stays due until the window is painted (validated).
+        message = {handleOf(theWindow), messagePaint, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+void translateMessage(const Message&) {}
+
+intptr_t dispatchMessage(const Message& message) {
+    if (!windowOf(message.window)) return 0;
+    return windowProcedure(message.window, message.message, message.wParam, message.lParam);
+}
+
+intptr_t defaultWindowProcedure(WindowHandle handle, uint32_t message, uintptr_t, intptr_t) {
+    Window* window = windowOf(handle);
+    if (!window) return 0;
+    switch (message) {
+        case messageClose:
+            destroyWindow(*window);
+            return 0;
+        case messagePaint:
+            // Painting validates the window; the background is erased first
+            // (WM_ERASEBKGND) when the window became due for painting.
+            if (window->needsPaint) {
+                window->needsPaint = false;
+                windowProcedure(handle, messageEraseBackground, 0, 0);
+            }
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void postQuitMessage(int exitCode) {
+    quitPosted = true;
+    quitCode = exitCode;
+}
+
+CursorHandle loadArrowCursor() {
+    if (!startVideo()) return {};
+    return {SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW)};
+}
+
+void setCursor(CursorHandle cursor) {
+    if (!videoReady) return;
+    if (!cursor) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    auto* sdlCursor = static_cast<SDL_Cursor*>(cursor.value);
+    if (SDL_GetCursor() != sdlCursor) SDL_SetCursor(sdlCursor);
+    if (SDL_ShowCursor(SDL_QUERY) != SDL_ENABLE) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void destroyCursor(CursorHandle cursor) {
+    if (!videoReady || !cursor) return;
+    auto* sdlCursor = static_cast<SDL_Cursor*>(cursor.value);
+    if (SDL_GetCursor() == sdlCursor) SDL_SetCursor(SDL_GetDefaultCursor());
+    SDL_FreeCursor(sdlCursor);
+}
+
+}  // namespace orvane::platform
