@@ -1,0 +1,11 @@
+#pragma once
+// What the render tool's clocks give.
+
+#include "platform/types.h"
+
+namespace orvane::render {
+
+extern SYSTEMTIME fixedSystemTime;  // London (UTC)
+extern SYSTEMTIME fixedLocalTime;
+
+}  // namespace orvane::render
