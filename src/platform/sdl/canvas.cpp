@@ -33,12 +33,6 @@ void fillPixels(Canvas& canvas, const Box& box, uint32_t color) {
     }
 }
 
-// (a * b + 127) / 255 for bytes, without a division.
-inline uint32_t scaleByte(uint32_t a, uint32_t b) {
-    const uint32_t t = a * b + 128;
-    return (t + (t >> 8)) >> 8;
-}
-
 }  // namespace
 
 Canvas* newCanvas(int32_t width, int32_t height) {
@@ -51,6 +45,7 @@ Canvas* newCanvas(int32_t width, int32_t height) {
     canvas->tilesY = (height + tileSize - 1) / tileSize;
     try {
         canvas->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        canvas->shownHashes.assign(static_cast<size_t>(canvas->tilesX) * static_cast<size_t>(canvas->tilesY), 0);
         canvas->tiles.assign(static_cast<size_t>(canvas->tilesX) * static_cast<size_t>(canvas->tilesY),
                              tileMayDiffer | tileChanged);
     } catch (const std::bad_alloc&) {
@@ -103,6 +98,31 @@ void fillBox(Canvas& canvas, Box box, uint32_t color) {
     }
 }
 
+uint64_t tileHash(const Canvas& canvas, int32_t tileX, int32_t tileY) {
+    // Four independent multiply-xor chains over pairs of pixels, so that the
+    // multiplications overlap; the row and column enter through the seeds.
+    constexpr uint64_t mix = 0x9E3779B97F4A7C15ull;
+    uint64_t lanes[4] = {mix, mix * 3, mix * 5, mix * 7};
+    const int32_t left = tileX * tileSize;
+    const int32_t width = std::min(tileSize, canvas.width - left);
+    const int32_t bottom = std::min((tileY + 1) * tileSize, canvas.height);
+    for (int32_t y = tileY * tileSize; y < bottom; ++y) {
+        const uint32_t* row = canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left;
+        int32_t i = 0;
+        for (; i + 8 <= width; i += 8) {
+            for (int lane = 0; lane < 4; ++lane) {
+                const uint64_t pair = (uint64_t{row[i + 2 * lane]} << 32) | row[i + 2 * lane + 1];
+                lanes[lane] = (lanes[lane] ^ pair) * mix;
+            }
+        }
+        for (; i < width; ++i) lanes[0] = (lanes[0] ^ row[i]) * mix;
+        lanes[1] = (lanes[1] ^ static_cast<uint64_t>(y)) * mix;
+    }
+    uint64_t hash = lanes[0] ^ (lanes[1] >> 7) ^ (lanes[2] << 11) ^ (lanes[3] >> 13);
+    hash ^= hash >> 29;
+    return hash * mix;
+}
+
 void markWritten(Canvas& canvas, Box box) {
     box = clipToCanvas(canvas, box);
     if (box.empty()) return;
@@ -118,24 +138,23 @@ void blendMask(Canvas& canvas, int64_t x, int64_t y, const uint8_t* mask, int32_
     const Box box = clipToCanvas(canvas, {x, y, x + maskWidth, y + maskHeight});
     if (box.empty()) return;
     markWritten(canvas, box);
-    const uint32_t red = (color >> 16) & 0xFF;
-    const uint32_t green = (color >> 8) & 0xFF;
-    const uint32_t blue = color & 0xFF;
+    const uint32_t colorRedBlue = color & 0xFF00FF;
+    const uint32_t colorGreen = color & 0x00FF00;
     for (int64_t py = box.top; py < box.bottom; ++py) {
         const uint8_t* coverage = mask + (py - y) * maskWidth + (box.left - x);
         uint32_t* pixel = canvas.pixels.data() + py * canvas.width + box.left;
-        for (int64_t px = box.left; px < box.right; ++px, ++coverage, ++pixel) {
-            const uint32_t a = *coverage;
-            if (a == 0) continue;
-            if (a == 255) {
-                *pixel = color;
-                continue;
-            }
+        const int64_t count = box.right - box.left;
+        // Without branches, so that the loop runs on vector units: each
+        // channel becomes (old * (255 - a) + colour * a) / 255, rounded.
+        for (int64_t i = 0; i < count; ++i) {
+            const uint32_t a = coverage[i];
             const uint32_t rest = 255 - a;
-            const uint32_t old = *pixel;
-            *pixel = (scaleByte((old >> 16) & 0xFF, rest) + scaleByte(red, a)) << 16 |
-                     (scaleByte((old >> 8) & 0xFF, rest) + scaleByte(green, a)) << 8 |
-                     (scaleByte(old & 0xFF, rest) + scaleByte(blue, a));
+            const uint32_t old = pixel[i];
+            uint32_t redBlue = (old & 0xFF00FF) * rest + colorRedBlue * a;
+            uint32_t greenPart = (old & 0x00FF00) * rest + colorGreen * a;
+            redBlue = ((redBlue + 0x800080 + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+            greenPart = ((greenPart + 0x8000 + ((greenPart >> 8) & 0xFF00)) >> 8) & 0xFF00;
+            pixel[i] = redBlue | greenPart;
         }
     }
 }

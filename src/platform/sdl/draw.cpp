@@ -110,8 +110,9 @@ bool present(Window& window, const std::vector<SDL_Rect>& rects) {
 }
 
 // The whole canvas onto a window surface of the same size that last received
-// this canvas: only tiles written since then are compared and, where they
-// differ, copied and presented.
+// this canvas: only tiles written since then are looked at, and only those
+// whose pixels differ from what the window shows (told by their hash) are
+// copied and presented.
 bool copyChangedTiles(Canvas& canvas, Window& window, SDL_Surface* surface) {
     std::vector<SDL_Rect> rects;
     for (int32_t ty = 0; ty < canvas.tilesY; ++ty) {
@@ -119,19 +120,22 @@ bool copyChangedTiles(Canvas& canvas, Window& window, SDL_Surface* surface) {
         for (int32_t tx = 0; tx <= canvas.tilesX; ++tx) {
             bool differs = false;
             if (tx < canvas.tilesX) {
-                uint8_t& flags = canvas.tiles[static_cast<size_t>(ty) * canvas.tilesX + tx];
+                const size_t index = static_cast<size_t>(ty) * canvas.tilesX + tx;
+                uint8_t& flags = canvas.tiles[index];
                 if (flags & tileChanged) {
                     flags &= static_cast<uint8_t>(~tileChanged);
-                    const int32_t left = tx * tileSize;
-                    const int32_t width = std::min(tileSize, canvas.width - left);
-                    const int32_t bottom = std::min((ty + 1) * tileSize, canvas.height);
-                    for (int32_t y = ty * tileSize; y < bottom; ++y) {
-                        const uint32_t* source = canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left;
-                        auto* target = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                                   static_cast<size_t>(y) * surface->pitch) + left;
-                        if (std::memcmp(source, target, static_cast<size_t>(width) * 4) != 0) {
-                            std::memcpy(target, source, static_cast<size_t>(width) * 4);
-                            differs = true;
+                    const uint64_t hash = tileHash(canvas, tx, ty);
+                    if (hash != canvas.shownHashes[index]) {
+                        canvas.shownHashes[index] = hash;
+                        differs = true;
+                        const int32_t left = tx * tileSize;
+                        const int32_t width = std::min(tileSize, canvas.width - left);
+                        const int32_t bottom = std::min((ty + 1) * tileSize, canvas.height);
+                        for (int32_t y = ty * tileSize; y < bottom; ++y) {
+                            std::memcpy(static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +
+                                            static_cast<size_t>(left) * 4,
+                                        canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left,
+                                        static_cast<size_t>(width) * 4);
                         }
                     }
                 }
@@ -171,7 +175,13 @@ int copyCanvasToWindow(Canvas& canvas, Window& window, int64_t x, int64_t y, int
     }
     copyToSurface(canvas, {sourceX, sourceY, sourceX + width, sourceY + height}, surface, x, y);
     if (wholeCanvas) {
-        for (uint8_t& flags : canvas.tiles) flags &= static_cast<uint8_t>(~tileChanged);
+        for (int32_t ty = 0; ty < canvas.tilesY; ++ty) {
+            for (int32_t tx = 0; tx < canvas.tilesX; ++tx) {
+                const size_t index = static_cast<size_t>(ty) * canvas.tilesX + tx;
+                canvas.tiles[index] &= static_cast<uint8_t>(~tileChanged);
+                canvas.shownHashes[index] = tileHash(canvas, tx, ty);
+            }
+        }
         window.syncedSurface = surface;
         window.syncedCanvas = canvas.identity;
     } else {
