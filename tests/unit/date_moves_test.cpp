@@ -184,6 +184,13 @@ constexpr MoveKind shortYearMoves[] = {
     {Move::later, 10, "yearsLater(10)"},   {Move::earlier, 10, "yearsEarlier(10)"},
     {Move::later, 100, "yearsLater(100)"}, {Move::earlier, 100, "yearsEarlier(100)"},
 };
+constexpr MoveKind oneAndTenYearMoves[] = {
+    {Move::later, 1, "yearsLater(1)"},   {Move::earlier, 1, "yearsEarlier(1)"},
+    {Move::later, 10, "yearsLater(10)"}, {Move::earlier, 10, "yearsEarlier(10)"},
+};
+constexpr MoveKind hundredYearMoves[] = {
+    {Move::later, 100, "yearsLater(100)"}, {Move::earlier, 100, "yearsEarlier(100)"},
+};
 constexpr MoveKind laterThousand{Move::later, 1000, "yearsLater(1000)"};
 constexpr MoveKind earlierThousand{Move::earlier, 1000, "yearsEarlier(1000)"};
 
@@ -356,10 +363,13 @@ TEST(DateMoves, MatchTheWalkOnRandomDates) {
 
 TEST(DateMoves, MatchTheWalkNearTheFirstDay) {
     Comparison comparison;
+    int i = 0;
     for (const SYSTEMTIME& start : daysFrom(timeOf(100, 1, 1), 366 * 2 + 40)) {
         comparison.compareAll(start, dayAndMonthMoves);
-        comparison.compareAll(start, shortYearMoves);
+        comparison.compareAll(start, oneAndTenYearMoves);
+        comparison.compare(start, hundredYearMoves[1]);
         comparison.compare(start, earlierThousand);
+        if (i++ % 4 == 0) comparison.compare(start, hundredYearMoves[0]);
     }
     // The first days from which a ten-year move back succeeds.
     for (const SYSTEMTIME& start : daysFrom(timeOf(109, 12, 1), 62)) comparison.compareAll(start, shortYearMoves);
@@ -371,9 +381,11 @@ TEST(DateMoves, MatchTheWalkNearTheFirstDay) {
 
 TEST(DateMoves, MatchTheWalkAroundDayZero) {
     Comparison comparison;
+    int i = 0;
     for (const SYSTEMTIME& start : daysFrom(timeOf(1898, 11, 1), 800)) {
         comparison.compareAll(start, dayAndMonthMoves);
-        comparison.compareAll(start, shortYearMoves);
+        comparison.compareAll(start, oneAndTenYearMoves);
+        if (i++ % 4 == 0) comparison.compareAll(start, hundredYearMoves);
     }
     for (const SYSTEMTIME& start : daysFrom(timeOf(1899, 12, 28), 4)) {
         comparison.compare(start, laterThousand);
@@ -385,10 +397,13 @@ TEST(DateMoves, MatchTheWalkAroundDayZero) {
 TEST(DateMoves, MatchTheWalkNearTheLastDays) {
     Comparison comparison;
     // The last two years: every move from every day.
+    int i = 0;
     for (const SYSTEMTIME& start : daysFrom(timeOf(9998, 1, 1), 731)) {
         comparison.compareAll(start, dayAndMonthMoves);
-        comparison.compareAll(start, shortYearMoves);
+        comparison.compareAll(start, oneAndTenYearMoves);
+        comparison.compare(start, hundredYearMoves[0]);
         comparison.compare(start, laterThousand);
+        if (i++ % 4 == 0) comparison.compare(start, hundredYearMoves[1]);
     }
     // Where a move forward by 10, 100 or 1000 years starts to reach past the
     // 29 December of 9999: the day after its result is visited as well.
