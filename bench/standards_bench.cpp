@@ -1,0 +1,125 @@
+// Folder listing and the date-and-time line, beside the bare system calls
+// they are made of.
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/app_state.h"
+#include "platform/files.h"
+#include "platform/posix/posix_files.h"
+#include "standards/directory_listing.h"
+#include "standards/standard_words.h"
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Folders of 10, 1,000 and 100,000 empty files, made once in a temporary
+// folder and removed when the benchmarks end.
+class SizedFolders {
+public:
+    ~SizedFolders() {
+        std::error_code ignored;
+        if (!root_.empty()) fs::remove_all(root_, ignored);
+    }
+    const std::string& folder(int64_t entries) {
+        if (root_.empty()) {
+            root_ = fs::temp_directory_path() / ("orvane-bench-" + std::to_string(getpid()));
+            fs::create_directories(root_);
+        }
+        auto found = folders_.find(entries);
+        if (found != folders_.end()) return found->second;
+        const fs::path path = root_ / std::to_string(entries);
+        fs::create_directory(path);
+        for (int64_t i = 0; i < entries; ++i) {
+            const std::string name = (path / ("entry " + std::to_string(i) + ".txt")).string();
+            const int file = open(name.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+            if (file >= 0) close(file);
+        }
+        return folders_.emplace(entries, path.string()).first->second;
+    }
+
+private:
+    fs::path root_;
+    std::map<int64_t, std::string> folders_;
+};
+
+SizedFolders sizedFolders;
+
+void BM_ListDirectory(benchmark::State& state) {
+    const std::u16string folder = posix::namesFromBytes(sizedFolders.folder(state.range(0)));
+    for (auto _ : state) {
+        DirectoryListing listing = listDirectory(folder);
+        benchmark::DoNotOptimize(listing.data());
+    }
+    state.SetItemsProcessed(state.iterations() * (state.range(0) + 2));
+}
+BENCHMARK(BM_ListDirectory)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// What the enumeration costs the system alone: open, read every entry, close.
+void BM_BareReadFolder(benchmark::State& state) {
+    const std::string folder = sizedFolders.folder(state.range(0));
+    for (auto _ : state) {
+        DIR* entries = opendir(folder.c_str());
+        int64_t count = 0;
+        while (readdir(entries) != nullptr) ++count;
+        closedir(entries);
+        benchmark::DoNotOptimize(count);
+    }
+    state.SetItemsProcessed(state.iterations() * (state.range(0) + 2));
+}
+BENCHMARK(BM_BareReadFolder)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The save-and-restore around every reader: read the current folder and make
+// it current again.
+void BM_BareCurrentFolderPair(benchmark::State& state) {
+    char buffer[4096];
+    for (auto _ : state) {
+        const char* folder = getcwd(buffer, sizeof buffer);
+        benchmark::DoNotOptimize(chdir(folder));
+    }
+}
+BENCHMARK(BM_BareCurrentFolderPair);
+
+void BM_CurrentFolderPair(benchmark::State& state) {
+    std::u16string folder;
+    for (auto _ : state) {
+        platform::getCurrentFolder(folder);
+        benchmark::DoNotOptimize(platform::setCurrentFolder(folder));
+    }
+}
+BENCHMARK(BM_CurrentFolderPair);
+
+// The clock line as a frame writes it, from the sample catalog beside the
+// benchmark program (three listings of the standards tree).
+void BM_DateTimeText(benchmark::State& state) {
+    appState.programFolder = platform::executableFolder();
+    if (dateTimeText(2024, 1, 15, 1, 9, 5, 7) != u" Monday 09:05:07 15 January 2024 year.") {
+        state.SkipWithError("no sample catalog beside the benchmark program");
+        return;
+    }
+    for (auto _ : state) {
+        std::u16string text = dateTimeText(2024, 1, 15, 1, 9, 5, 7);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_DateTimeText)->Unit(benchmark::kMicrosecond);
+
+void BM_DayOfWeekWord(benchmark::State& state) {
+    appState.programFolder = platform::executableFolder();
+    for (auto _ : state) {
+        std::u16string word = dayOfWeekWord(3);
+        benchmark::DoNotOptimize(word.data());
+    }
+}
+BENCHMARK(BM_DayOfWeekWord)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace orvane
