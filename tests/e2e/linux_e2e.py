@@ -1,0 +1,382 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the Linux program under a virtual X server.
+
+Each test copies one build's program, its render tool and its sample catalog
+into a fresh temporary folder, starts Xvfb, starts the program from another
+working folder, drives it with xdotool and reads the window back with
+ImageMagick: regions are compared pixel for pixel with a frame that the render
+tool draws off-screen for the state the window should show, and the texts
+that change with time (the clock lines and the frame-rate line) are read with
+tesseract.
+
+    linux_e2e.py --bin build/linux/bin --language en CASE
+
+CASE is one of: startup, navigate, dates, rename, scroll, open, close.
+"""
+
+import argparse
+import ctypes
+import ctypes.util
+import datetime
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+WIDTH, HEIGHT = 900, 1000
+
+# Bands of the window that change with the clocks or the frame counter.
+CLOCK_BANDS = [(40, 70), (100, 130)]
+FRAME_RATE_BAND = (960, 1000)
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(args, **kwargs):
+    return subprocess.run(args, check=True, capture_output=True, timeout=60, **kwargs)
+
+
+def rgb_of_png(path):
+    data = run(["convert", path, "-depth", "8", "rgb:-"]).stdout
+    check(len(data) == WIDTH * HEIGHT * 3, f"{path}: not a {WIDTH}x{HEIGHT} image")
+    return data
+
+
+def differing_pixels(a, b, left=0, top=0, right=WIDTH, bottom=HEIGHT, skip_bands=()):
+    """Number of pixels that differ inside the box, rows in skip_bands left out."""
+    count = 0
+    for y in range(top, bottom):
+        if any(low <= y < high for low, high in skip_bands):
+            continue
+        start = (y * WIDTH + left) * 3
+        end = (y * WIDTH + right) * 3
+        if a[start:end] != b[start:end]:
+            row_a, row_b = a[start:end], b[start:end]
+            count += sum(1 for i in range(0, end - start, 3) if row_a[i:i + 3] != row_b[i:i + 3])
+    return count
+
+
+def send_delete_window(display, window_id):
+    """Asks the window to close as a window manager does: WM_DELETE_WINDOW."""
+    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(Event)]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    check(connection, "cannot open the display")
+    event = Event()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = window_id
+    event.xclient.message_type = x11.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = x11.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+    event.xclient.data[1] = 0  # CurrentTime
+    x11.XSendEvent(connection, window_id, 0, 0, ctypes.byref(event))
+    x11.XFlush(connection)
+    x11.XCloseDisplay(connection)
+
+
+class Session:
+    """One build laid out in a temporary folder, running under its own Xvfb."""
+
+    def __init__(self, bin_dir, language):
+        self.language = language
+        self.catalog_name = "Catalog" if language == "en" else "Каталог"
+        self.work = tempfile.mkdtemp(prefix="orvane-e2e-")
+        self.app_dir = os.path.join(self.work, "app")
+        os.makedirs(self.app_dir)
+        for name in (f"orvane_{language}", f"orvane_render_{language}"):
+            shutil.copy2(os.path.join(bin_dir, name), self.app_dir)
+        shutil.copytree(os.path.join(bin_dir, self.catalog_name), os.path.join(self.app_dir, self.catalog_name))
+        self.elsewhere = os.path.join(self.work, "elsewhere")
+        os.makedirs(self.elsewhere)
+        self.xvfb = None
+        self.program = None
+        self.env = dict(os.environ)
+
+    def __enter__(self):
+        display_file = os.path.join(self.work, "display")
+        with open(display_file, "w") as out:
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", "1280x1024x24",
+                                          "-nolisten", "tcp"], pass_fds=(out.fileno(),),
+                                         stderr=subprocess.DEVNULL)
+        deadline = time.time() + 10
+        while time.time() < deadline and not open(display_file).read().strip():
+            time.sleep(0.05)
+        number = open(display_file).read().strip()
+        check(number, "Xvfb did not start")
+        self.display = f":{number}"
+        self.env["DISPLAY"] = self.display
+        return self
+
+    def __exit__(self, *exc):
+        if self.program and self.program.poll() is None:
+            self.program.kill()
+            self.program.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def start(self, extra_path=None):
+        env = dict(self.env)
+        if extra_path:
+            env["PATH"] = extra_path + os.pathsep + env.get("PATH", "")
+        # Started from another folder: the program must find its catalog itself.
+        self.program = subprocess.Popen([os.path.join(self.app_dir, f"orvane_{self.language}")],
+                                        cwd=self.elsewhere, env=env, stderr=subprocess.PIPE)
+        found = subprocess.run(["xdotool", "search", "--sync", "--name", "^Orvane$"], env=self.env,
+                               capture_output=True, text=True, timeout=20)
+        check(found.returncode == 0 and found.stdout.split(), "the window did not appear")
+        self.window = int(found.stdout.split()[0])
+        time.sleep(0.5)
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=20)
+
+    def click(self, x, y):
+        self.xdotool("mousemove", x, y, "click", 1)
+
+    def screenshot(self):
+        data = run(["import", "-window", "root", "-crop", f"{WIDTH}x{HEIGHT}+0+0", "+repage", "-depth", "8",
+                    "rgb:-"], env=self.env).stdout
+        check(len(data) == WIDTH * HEIGHT * 3, "screenshot has the wrong size")
+        return data
+
+    def save_screenshot(self, path):
+        run(["import", "-window", "root", "-crop", f"{WIDTH}x{HEIGHT}+0+0", "+repage", path], env=self.env)
+
+    def render(self, *args):
+        out = os.path.join(self.work, "expected.png")
+        run([os.path.join(self.app_dir, f"orvane_render_{self.language}"), "--out", out, *map(str, args)],
+            cwd=self.elsewhere, env={k: v for k, v in self.env.items() if k != "DISPLAY"})
+        return rgb_of_png(out)
+
+    def wait_until_shown(self, expected, timeout=5.0, **box):
+        """Polls screenshots until the box matches the expected frame; returns seconds taken."""
+        started = time.time()
+        while True:
+            shot = self.screenshot()
+            differing = differing_pixels(shot, expected, **box)
+            if differing == 0:
+                return time.time() - started
+            if time.time() - started > timeout:
+                self.save_screenshot(os.path.join(tempfile.gettempdir(), "orvane-e2e-failed.png"))
+                raise Failure(f"{differing} pixels differ from the expected frame in {box}")
+            time.sleep(0.1)
+
+    def ocr(self, shot, top, bottom, left=0, right=WIDTH):
+        """Text in a band of a screenshot, upscaled for tesseract."""
+        crop = os.path.join(self.work, "band.rgb")
+        with open(crop, "wb") as out:
+            for y in range(top, bottom):
+                out.write(shot[(y * WIDTH + left) * 3:(y * WIDTH + right) * 3])
+        png = os.path.join(self.work, "band.png")
+        run(["convert", "-size", f"{right - left}x{bottom - top}", "-depth", "8", f"rgb:{crop}",
+             "-colorspace", "Gray", "-resize", "400%", "-normalize", png])
+        language = "eng" if self.language == "en" else "rus"
+        text = run(["tesseract", png, "-", "-l", language, "--psm", "7"]).stdout.decode()
+        return " ".join(text.split())
+
+    @property
+    def lower(self):
+        """How far the lower panels lie below the English layout's."""
+        return 0 if self.language == "en" else 40
+
+
+def today():
+    return datetime.date.today()
+
+
+def add_months(date, months):
+    month_index = date.month - 1 + months
+    year, month = date.year + month_index // 12, month_index % 12 + 1
+    days = [31, 29 if year % 4 == 0 and (year % 100 != 0 or year % 400 == 0) else 28, 31, 30, 31, 30, 31, 31,
+            30, 31, 30, 31][month - 1]
+    return datetime.date(year, month, min(date.day, days))
+
+
+def add_years(date, years):
+    # 29 February into a common year gives 28 February.
+    try:
+        return date.replace(year=date.year + years)
+    except ValueError:
+        return date.replace(year=date.year + years, day=28)
+
+
+def words_of(session):
+    """The weekday and month words the sample catalog gives for today."""
+    if session.language == "en":
+        return today().strftime("%A"), today().strftime("%B")
+    days = ["Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресенье"]
+    months = ["января", "февраля", "марта", "апреля", "мая", "июня", "июля", "августа", "сентября", "октября",
+              "ноября", "декабря"]
+    return days[today().weekday()], months[today().month - 1]
+
+
+def case_startup(session):
+    session.start()
+    geometry = subprocess.run(["xdotool", "getwindowgeometry", str(session.window)], env=session.env,
+                              capture_output=True, text=True, check=True).stdout
+    check("Position: 0,0" in geometry, f"window not at 0,0: {geometry}")
+    check("Geometry: 900x1000" in geometry, f"window not 900x1000: {geometry}")
+    expected = session.render("--date", today().isoformat())
+    session.wait_until_shown(expected, skip_bands=CLOCK_BANDS + [FRAME_RATE_BAND])
+    time.sleep(2.5)  # two whole measuring seconds
+    shot = session.screenshot()
+    labels = ("London time:", "Local time:") if session.language == "en" else ("Лондонское время:",
+                                                                               "Местное время:")
+    check(labels[0] in session.ocr(shot, 14, 36, 240, 600), "London label not read")
+    check(labels[1] in session.ocr(shot, 74, 96, 240, 600), "local label not read")
+    day_word, month_word = words_of(session)
+    year_word = "year." if session.language == "en" else "года."
+    for top in (44, 104):
+        line = session.ocr(shot, top, top + 22, 240, 700)
+        for word in (day_word, month_word, str(today().year), year_word):
+            check(word in line, f"clock line {line!r} lacks {word!r}")
+        check(re.search(r"\d\d:\d\d:\d\d", line), f"clock line {line!r} has no time")
+    rate_line = session.ocr(shot, FRAME_RATE_BAND[0], FRAME_RATE_BAND[1] - 14, 480, 900)
+    label = "Frame rate" if session.language == "en" else "Частота кадров"
+    match = re.search(r"(\d{4})", rate_line)
+    check(label in rate_line and match, f"frame-rate line not read: {rate_line!r}")
+    rate = int(match.group(1))
+    print(f"frame rate shown: {rate}")
+    check(1 <= rate <= 1001, f"frame rate {rate} beyond the 1000-frame cap")
+
+
+def case_navigate(session):
+    session.start()
+    folder = "Documents" if session.language == "en" else "Документы"
+    list_box = dict(left=0, top=0, right=240, bottom=HEIGHT)
+    session.click(60, 76)  # row 2: the first folder after "." and ".."
+    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}\\{folder}"), **list_box)
+    session.click(60, 46)  # row 1: ".."
+    session.wait_until_shown(session.render(), **list_box)
+
+
+def case_dates(session):
+    session.start()
+    panels = dict(left=240, top=150, right=WIDTH, bottom=FRAME_RATE_BAND[0])
+    date = today()
+    session.click(550, 561 + 180 + session.lower)  # next month
+    date = add_months(date, 1)
+    session.wait_until_shown(session.render("--date", date.isoformat()), **panels)
+    session.click(550, 645 + 180 + session.lower)  # next year
+    date = add_years(date, 1)
+    session.wait_until_shown(session.render("--date", date.isoformat()), **panels)
+    session.click(634, 680 + 180 + session.lower)  # 100 years back
+    date = add_years(date, -100)
+    session.wait_until_shown(session.render("--date", date.isoformat()), **panels)
+
+
+def case_rename(session):
+    session.start()
+    if session.language == "en":
+        key = today().strftime("%A")
+        folder = os.path.join(session.app_dir, "Catalog", "Standards", "Time", "Day of Week", key)
+    else:
+        keys = ["Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресение"]
+        folder = os.path.join(session.app_dir, "Каталог", "Стандарты", "Время", "Именительный", "День недели",
+                              keys[today().weekday()])
+    (word_file,) = os.listdir(folder)
+    os.rename(os.path.join(folder, word_file), os.path.join(folder, "Renamed.txt"))
+    expected = session.render("--date", today().isoformat())
+    seconds = session.wait_until_shown(expected, left=290, top=156, right=420, bottom=190)
+    print(f"renamed word shown after {seconds:.2f} s")
+
+
+def case_scroll(session):
+    session.start()
+    session.xdotool("mousemove", 220, 300)
+    session.xdotool("mousedown", 1)
+    session.xdotool("mousemove", 220, 360)
+    session.xdotool("mouseup", 1)
+    session.wait_until_shown(session.render("--scroll", 60), left=0, top=0, right=240, bottom=HEIGHT)
+
+
+def case_open(session):
+    # A stand-in for xdg-open that writes down how it was started.
+    tools = os.path.join(session.work, "tools")
+    os.makedirs(tools)
+    record = os.path.join(session.work, "opened")
+    with open(os.path.join(tools, "xdg-open"), "w") as script:
+        script.write(f'#!/bin/sh\n{{ pwd; for a in "$@"; do echo "$a"; done; }} > "{record}.part"\n'
+                     f'mv "{record}.part" "{record}"\n')
+    os.chmod(os.path.join(tools, "xdg-open"), 0o755)
+    session.start(extra_path=tools)
+    name = "Notes.txt" if session.language == "en" else "Заметки.txt"
+    session.click(60, 106)  # row 3
+    deadline = time.time() + 10
+    while not os.path.exists(record) and time.time() < deadline:
+        time.sleep(0.1)
+    check(os.path.exists(record), "the shell open did not start xdg-open")
+    lines = open(record, encoding="utf-8").read().splitlines()
+    check(lines == [os.path.join(session.app_dir, session.catalog_name), "./" + name], f"xdg-open got {lines}")
+    time.sleep(1.0)
+    children = subprocess.run(["ps", "--ppid", str(session.program.pid), "-o", "stat="], capture_output=True,
+                              text=True).stdout.split()
+    check(not any(state.startswith("Z") for state in children), f"a zombie remains: {children}")
+    check(session.program.poll() is None, "the program ended")
+
+
+def case_close(session):
+    session.start()
+    send_delete_window(session.display, session.window)
+    try:
+        code = session.program.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end when its window was closed")
+    check(code == 1, f"exit code {code}, not 1")
+
+
+CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--bin", required=True, help="folder of the executables and sample catalogs")
+    parser.add_argument("--language", choices=("en", "ru"), default="en")
+    parser.add_argument("case", choices=sorted(CASES))
+    args = parser.parse_args()
+    for tool in ("Xvfb", "xdotool", "import", "convert", "tesseract"):
+        if not shutil.which(tool):
+            print(f"{tool} is missing: scripts/install-deps", file=sys.stderr)
+            return 77
+    try:
+        with Session(os.path.abspath(args.bin), args.language) as session:
+            CASES[args.case](session)
+    except Failure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    sys.exit(main())
