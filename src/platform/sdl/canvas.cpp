@@ -152,8 +152,11 @@ void blendMask(Canvas& canvas, int64_t x, int64_t y, const uint8_t* mask, int32_
             const uint32_t old = pixel[i];
             uint32_t redBlue = (old & 0xFF00FF) * rest + colorRedBlue * a;
             uint32_t greenPart = (old & 0x00FF00) * rest + colorGreen * a;
-            redBlue = ((redBlue + 0x800080 + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-            greenPart = ((greenPart + 0x8000 + ((greenPart >> 8) & 0xFF00)) >> 8) & 0xFF00;
+            // x / 255 rounded, for x up to 255 * 255: (x + 128 + ((x + 128) >> 8)) >> 8.
+            redBlue += 0x800080;
+            redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+            greenPart += 0x8000;
+            greenPart = ((greenPart + ((greenPart >> 8) & 0xFFFF00)) >> 8) & 0xFF00;
             pixel[i] = redBlue | greenPart;
         }
     }
