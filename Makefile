@@ -32,6 +32,7 @@ test: linux windows sanitize
 
 bench: linux
 	build/linux/bin/orvane_bench
+	build/linux/bin/orvane_sdl_bench
 
 run: linux
 	@scripts/run-program build/linux/bin/orvane_en
