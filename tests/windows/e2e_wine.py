@@ -1,0 +1,543 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the Windows programs orvane_en.exe and orvane_ru.exe
+under Wine on a virtual display.
+
+  e2e_wine.py --session FILE --bin DIR --out DIR start
+  e2e_wine.py ... program en|ru     window, screen, list, buttons, words, close
+  e2e_wine.py ... frame_rate        the program's frame rate beside a bare GDI loop
+  e2e_wine.py ... stop
+
+Each program run works on its own copy of the executable and its catalog in
+the session folder, started from another working folder, so the build tree is
+never changed. Screenshots go to the --out folder.
+"""
+
+import argparse
+import datetime
+import os
+import re
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import winesession  # noqa: E402
+
+
+# What differs between the two builds, as a person sees it.
+LANGUAGES = {
+    "en": {
+        "exe": "orvane_en.exe",
+        "catalog": "Catalog",
+        "ocr": "eng",
+        "labels": ["London time:", "Local time:"],
+        "frame_rate": r"Frame\s*rate\s*(\d+),\s*current\s*frame\s*(\d+)",
+        "day_keys": ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"],
+        "month_keys": ["January", "February", "March", "April", "May", "June", "July", "August",
+                       "September", "October", "November", "December"],
+        "day_folder": ["Standards", "Time", "Day of Week"],
+        "month_folder": ["Standards", "Time", "Months"],
+        "month_genitive_folder": ["Standards", "Time", "Months"],
+        "year_folder": ["Standards", "Time", "Year"],
+        "longest_day_name": 9,
+        "test_folder": "Drawer",
+        "test_document": "Memo.txt",
+        "inner_document": "Inner.txt",
+        "new_year_word": "Annum",
+    },
+    "ru": {
+        "exe": "orvane_ru.exe",
+        "catalog": "Каталог",
+        "ocr": "rus",
+        "labels": ["Лондонское время:", "Местное время:"],
+        "frame_rate": r"Частота\s*кадров\s*(\d+),\s*текущий\s*кадр\s*(\d+)",
+        "day_keys": ["Воскресение", "Понедельник", "Вторник", "Среда", "Четверг", "Пятница",
+                     "Суббота"],
+        "month_keys": ["Январь", "Февраль", "Март", "Апрель", "Май", "Июнь", "Июль", "Август",
+                       "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"],
+        "day_folder": ["Стандарты", "Время", "Именительный", "День недели"],
+        "month_folder": ["Стандарты", "Время", "Именительный", "Месяцы"],
+        "month_genitive_folder": ["Стандарты", "Время", "Родительный", "Месяцы"],
+        "year_folder": ["Стандарты", "Время", "Родительный", "Год"],
+        "longest_day_name": 11,
+        "test_folder": "Полка",
+        "test_document": "Памятка.txt",
+        "inner_document": "Вложение.txt",
+        "new_year_word": "Летом",
+    },
+}
+
+# Client-area boxes (left, top, right, bottom) of what the tests read back.
+CLOCK_BOX = (246, 10, 892, 136)
+FRAME_RATE_BOX = (430, 930, 892, 966)
+
+
+def button_boxes(d):
+    """Click points of the date buttons, D pixels lower per build."""
+    return {
+        "next_month": (550, 561 + d),
+        "previous_month": (550, 596 + d),
+        "plus_1000": (676, 650 + d),
+        "minus_1000": (676, 680 + d),
+    }
+
+
+class Failures:
+    def __init__(self):
+        self.messages = []
+        self.started = time.monotonic()
+
+    def check(self, condition, message):
+        elapsed = time.monotonic() - self.started
+        print(f"{elapsed:6.1f} s " + ("ok   " if condition else "FAIL ") + message, flush=True)
+        if not condition:
+            self.messages.append(message)
+
+    def finish(self):
+        if self.messages:
+            print(f"{len(self.messages)} check(s) failed:")
+            for message in self.messages:
+                print("  " + message)
+            return 1
+        return 0
+
+
+def normal(text):
+    """Text with runs of white space made single spaces, for comparisons."""
+    return " ".join(text.split())
+
+
+def word_of(folder):
+    """The word a standards folder gives: its first entry (in the order Wine
+    lists: case-insensitive by name) less its extension."""
+    names = sorted(os.listdir(folder), key=lambda n: (n.upper(), n))
+    if not names:
+        return "", None
+    name = names[0]
+    return (name.rsplit(".", 1)[0] if "." in name else name), os.path.join(folder, name)
+
+
+def listing_order(folder):
+    """The rows of the file list: "." and "..", then the names as Wine's
+    FindFirstFileW gives them (sorted without regard to case)."""
+    return [".", ".."] + sorted(os.listdir(folder), key=lambda n: (n.upper(), n))
+
+
+class ProgramRun:
+    """One copy of a build with its catalog, started under Wine."""
+
+    def __init__(self, session, args, language):
+        self.session = session
+        self.language = language
+        self.table = LANGUAGES[language]
+        self.out = args.out
+        base = os.path.join(session.folder, "run-" + language)
+        shutil.rmtree(base, ignore_errors=True)
+        self.app = os.path.join(base, "app")
+        self.elsewhere = os.path.join(base, "elsewhere")
+        os.makedirs(self.app)
+        os.makedirs(self.elsewhere)
+        shutil.copy2(os.path.join(args.bin, self.table["exe"]), self.app)
+        source = os.path.join(args.bin, self.table["catalog"])
+        self.catalog = os.path.join(self.app, self.table["catalog"])
+        shutil.copytree(source, self.catalog)
+        self.process = None
+        self.window = None
+        self.shots = 0
+
+    def catalog_path(self, parts):
+        return os.path.join(self.catalog, *parts)
+
+    def start(self):
+        exe = os.path.join(self.app, self.table["exe"])
+        self.process = self.session.start_program(exe, cwd=self.elsewhere)
+        self.window = self.session.find_window("Orvane", timeout=60)
+
+    def screenshot(self, what):
+        self.shots += 1
+        path = os.path.join(self.out, f"{self.language}-{self.shots:02d}-{what}.png")
+        return self.session.screenshot(path)
+
+    def read(self, shot, box, scale=4, psm=6):
+        return self.session.read_text(shot, box, self.table["ocr"], scale=scale, psm=psm)
+
+    def read_strips(self, shot, boxes, scale=4, psm=6):
+        return self.session.read_strips(shot, boxes, self.table["ocr"], scale=scale, psm=psm)
+
+    def frame_rate(self, shot):
+        text = normal(self.read(shot, FRAME_RATE_BOX, psm=7))
+        found = re.search(self.table["frame_rate"], text)
+        return (int(found.group(1)), int(found.group(2)), text) if found else (None, None, text)
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+        self.process = None
+
+
+
+def handler_log(session):
+    return os.path.join(session.folder, "handler", "open_log.txt")
+
+
+def wait_for_log_lines(session, count, timeout=15):
+    """The handler's log once it holds `count` lines (or what it holds then)."""
+    end = time.monotonic() + timeout
+    lines = []
+    while time.monotonic() < end:
+        if os.path.exists(handler_log(session)):
+            with open(handler_log(session), encoding="utf-8", errors="replace") as log:
+                lines = [line.rstrip("\n") for line in log if line.strip()]
+            if len(lines) >= count:
+                break
+        time.sleep(0.25)
+    return lines
+
+
+def ink(session, shot, box):
+    """(darkest, lightest) gray level, 0 to 1, inside a client-area box."""
+    left, top, right, bottom = box
+    ox, oy = winesession.CLIENT_ORIGIN
+    text = session.run(["convert", shot, "-crop",
+                        f"{right - left}x{bottom - top}+{left + ox}+{top + oy}", "+repage",
+                        "-colorspace", "Gray", "-format", "%[fx:minima] %[fx:maxima]", "info:"])
+    darkest, lightest = (float(v) for v in text.split())
+    return darkest, lightest
+
+
+def check_screen(run, shot, failures, now_utc, now_local):
+    """What a person sees at start: labels, both clock lines in the catalog's
+    words, the working date, the calendar, the buttons, the frame-rate line."""
+    table = run.table
+    d = 20 * table["longest_day_name"]
+
+    clock = normal(run.read(shot, CLOCK_BOX))
+    print("clock panel reads:", clock)
+    for label in table["labels"]:
+        failures.check(label in clock, f"{run.language}: label {label!r} shown")
+    for name, moment in (("London", now_utc), ("local", now_local)):
+        day_key = table["day_keys"][(moment.weekday() + 1) % 7]
+        month_key = table["month_keys"][moment.month - 1]
+        day_word, _ = word_of(run.catalog_path(table["day_folder"] + [day_key]))
+        month_word, _ = word_of(run.catalog_path(table["month_genitive_folder"] + [month_key]))
+        year_word, _ = word_of(run.catalog_path(table["year_folder"]))
+        expected = f"{moment.day:02d} {month_word} {moment.year} {year_word}."
+        failures.check(day_word in clock and expected in clock,
+                       f"{run.language}: {name} clock line has {day_word!r} and {expected!r}")
+    failures.check(len(re.findall(r"\d\d:\d\d:\d\d", clock)) == 2,
+                   f"{run.language}: two times of day hh:mm:ss shown")
+
+    day_key = table["day_keys"][(now_local.weekday() + 1) % 7]
+    weekday_word, _ = word_of(run.catalog_path(table["day_folder"] + [day_key]))
+    working = normal(run.read(shot, (292, 160, 404, 186)) + " " + run.read(shot, (292, 192, 404, 254), scale=1))
+    print("working date reads:", working)
+    failures.check(weekday_word in working and f"{now_local.day:02d}" in working,
+                   f"{run.language}: working date shows {weekday_word!r} and {now_local.day:02d}")
+
+    # Calendar heads stand vertically, one letter per 20 pixels: each column
+    # has ink down to its name's length and none below it.
+    keys = table["day_keys"][1:] + table["day_keys"][:1]
+    heads_ok = True
+    for k, name in enumerate(keys):
+        x = 250 + 40 * k
+        darkest, _ = ink(run.session, shot, (x, 266, x + 36, 266 + 20 * len(name)))
+        below = (x, 266 + 20 * len(name) + 2, x + 36, 286 + d - 2)
+        empty = below[1] >= below[3] or ink(run.session, shot, below)[0] > 0.45
+        heads_ok = heads_ok and darkest < 0.3 and empty
+    failures.check(heads_ok, f"{run.language}: calendar heads stand vertically, one letter each")
+
+    # The month grid: ink in exactly the cells that hold a day (the month's
+    # first day under its weekday), and the day numbers read back.
+    first = datetime.date(now_local.year, now_local.month, 1)
+    days = (datetime.date(first.year + first.month // 12, first.month % 12 + 1, 1)
+            - datetime.timedelta(days=1)).day
+    filled = set()
+    for n in range(days):
+        r, k = divmod(first.weekday() + n, 7)
+        filled.add((r, k))
+    wrong = []
+    for r in range(6):
+        for k in range(7):
+            x, y = 250 + 40 * k, 286 + d + 40 * r
+            has_ink = ink(run.session, shot, (x + 2, y + 2, x + 30, y + 16))[0] < 0.3
+            if has_ink != ((r, k) in filled):
+                wrong.append((r, k))
+    failures.check(not wrong, f"{run.language}: calendar cells filled for the month's {days} days "
+                              f"from weekday {first.weekday()} (wrong cells: {wrong})")
+    grid = run.read_strips(shot, [(251, 286 + d + 40 * r + 1, 528, 286 + d + 40 * r + 18)
+                                  for r in range(6)])
+    shown = set(re.findall(r"\d\d", grid))
+    expected_days = {f"{n:02d}" for n in range(1, days + 1)}
+    print("calendar reads:", normal(grid))
+    failures.check(len(shown & expected_days) >= days // 2,
+                   f"{run.language}: calendar day numbers read back ({len(shown & expected_days)} of {days})")
+
+    month_key = table["month_keys"][now_local.month - 1]
+    month_word, _ = word_of(run.catalog_path(table["month_folder"] + [month_key]))
+    big = normal(run.read(shot, (246, 540 + d, 528, 710 + d), scale=1))
+    print("month and year read:", big)
+    failures.check(month_word in big and str(now_local.year) in big,
+                   f"{run.language}: month {month_word!r} and year {now_local.year} shown")
+
+    buttons = normal(run.read_strips(shot, [(573 + 42 * i, 631 + d + 35 * j, 611 + 42 * i, 659 + d + 35 * j)
+                                            for i in range(3) for j in range(2)]))
+    print("year buttons read:", buttons)
+    found = sum(label in buttons.split() for label in ("+10", "-10", "+100", "-100", "+1000", "-1000"))
+    failures.check(found >= 4, f"{run.language}: year buttons labelled ({found} of 6 read)")
+
+    rate, counter, text = run.frame_rate(shot)
+    print("frame-rate line reads:", text)
+    failures.check(rate is not None and 0 < rate <= 1001 and counter >= 1,
+                   f"{run.language}: frame-rate line shows a rate and a frame number")
+    return rate
+
+
+def list_reads(run, shot, rows):
+    """The names in the first rows of the list, one per line, reduced to
+    letters and digits: the row boxes' lines cut through the full stops."""
+    text = run.read_strips(shot, [(30, 15 + 30 * i, 197, 29 + 30 * i) for i in range(rows)])
+    return [key(line) for line in text.splitlines() if key(line)]
+
+
+def listed(name, lines):
+    """Whether a list read back shows `name`: a line begins with its stem."""
+    stem = key(os.path.splitext(name)[0])
+    return any(line.startswith(stem) for line in lines)
+
+
+def key(name):
+    """A name reduced to its lower-case letters and digits."""
+    return "".join(c for c in name.lower() if c.isalnum())
+
+
+def check_file_list(run, failures):
+    """Entering a folder, coming back with "..", and documents reaching the
+    shell with their name and the browsed folder as working folder."""
+    table = run.table
+    session = run.session
+    rows = listing_order(run.catalog)
+    folder_row = rows.index(table["test_folder"])
+    shot = run.screenshot("list")
+    first = list_reads(run, shot, len(rows))
+    print("list reads:", first)
+    failures.check(listed(table["test_folder"], first) and listed(table["test_document"], first),
+                   f"{run.language}: list shows {table['test_folder']!r} and {table['test_document']!r}")
+
+    run.session.click(100, 16 + 30 * folder_row)
+    time.sleep(0.7)
+    shot = run.screenshot("folder-entered")
+    inside = list_reads(run, shot, len(rows))
+    print("list inside the folder reads:", inside)
+    failures.check(listed(table["inner_document"], inside) and not listed(table["test_folder"], inside),
+                   f"{run.language}: a click on {table['test_folder']!r} enters it")
+
+    inner_rows = listing_order(os.path.join(run.catalog, table["test_folder"]))
+    run.session.click(100, 16 + 30 * inner_rows.index(table["inner_document"]))
+    lines = wait_for_log_lines(session, 1)
+    print("shell handler log:", lines)
+    expected_folder = "\\" + table["catalog"] + "\\" + table["test_folder"]
+    ok = (len(lines) == 1 and table["inner_document"] in lines[0].split("|")[0]
+          and lines[0].split("|")[-1].rstrip("\\").endswith(expected_folder))
+    failures.check(ok, f"{run.language}: {table['inner_document']!r} opened by the shell in {expected_folder!r}")
+
+    time.sleep(0.3)
+    run.session.click(100, 16 + 30 * 1)  # ".."
+    time.sleep(0.7)
+    shot = run.screenshot("folder-left")
+    back = list_reads(run, shot, len(rows))
+    print("list after '..' reads:", back)
+    failures.check(listed(table["test_folder"], back) and not listed(table["inner_document"], back),
+                   f"{run.language}: '..' comes back to the catalog")
+
+    run.session.click(100, 16 + 30 * rows.index(table["test_document"]))
+    lines = wait_for_log_lines(session, 2)
+    print("shell handler log:", lines)
+    ok = (len(lines) == 2 and table["test_document"] in lines[1].split("|")[0]
+          and lines[1].split("|")[-1].rstrip("\\").endswith("\\" + table["catalog"]))
+    failures.check(ok, f"{run.language}: {table['test_document']!r} opened by the shell in the catalog")
+
+
+def read_month_and_year(run, d):
+    shot = run.screenshot("date")
+    return normal(run.read(shot, (246, 540 + d, 528, 710 + d), scale=1))
+
+
+def check_date_buttons(run, failures, now_local):
+    """Next month, +1000 years, and a +1000 move from the far end cancelled."""
+    table = run.table
+    d = 20 * table["longest_day_name"]
+    buttons = button_boxes(d)
+    month = now_local.month % 12 + 1
+    year = now_local.year + (1 if month == 1 else 0)
+    month_word, _ = word_of(run.catalog_path(table["month_folder"] + [table["month_keys"][month - 1]]))
+
+    run.session.click(*buttons["next_month"])
+    time.sleep(0.5)
+    shown = read_month_and_year(run, d)
+    print("after next month:", shown)
+    failures.check(month_word in shown and str(year) in shown.split(),
+                   f"{run.language}: next month shows {month_word!r} {year}")
+
+    run.session.click(*buttons["plus_1000"])
+    time.sleep(0.5)
+    shown = read_month_and_year(run, d)
+    print("after +1000:", shown)
+    failures.check(str(year + 1000) in shown.split(), f"{run.language}: +1000 shows {year + 1000}")
+    year += 1000
+
+    while year + 1000 <= 9999:
+        run.session.click(*buttons["plus_1000"])
+        year += 1000
+        time.sleep(0.3)
+    time.sleep(0.3)
+    shown = read_month_and_year(run, d)
+    print("at the far end:", shown)
+    failures.check(str(year) in shown.split(), f"{run.language}: +1000 clicks reach {year}")
+
+    run.session.click(*buttons["plus_1000"])
+    time.sleep(0.5)
+    shown = read_month_and_year(run, d)
+    print("after a move past 9999:", shown)
+    failures.check(str(year) in shown.split() and month_word in shown,
+                   f"{run.language}: a move past 9999 is cancelled ({month_word} {year} kept)")
+
+
+def check_word_rename(run, failures):
+    """Renaming the year's word file shows the new word within a second."""
+    table = run.table
+    old_word, path = word_of(run.catalog_path(table["year_folder"]))
+    extension = os.path.splitext(path)[1]
+    new_word = table["new_year_word"]
+    os.rename(path, os.path.join(os.path.dirname(path), new_word + extension))
+    renamed = time.monotonic()
+    time.sleep(0.8)
+    shot = run.screenshot("renamed")
+    taken = time.monotonic() - renamed
+    clock = normal(run.read(shot, CLOCK_BOX))
+    print(f"clock panel in a screenshot finished {taken:.2f} s after the rename reads:", clock)
+    failures.check(clock.count(new_word + ".") == 2 and (old_word + ".") not in clock,
+                   f"{run.language}: year word {old_word!r} renamed to {new_word!r} shows in both lines")
+
+
+def check_close(run, failures):
+    run.session.close_with_alt_f4(run.window)
+    try:
+        code = run.process.wait(timeout=20)
+    except Exception:  # noqa: BLE001 - any failure to end is a failed check
+        code = None
+    failures.check(code == 1, f"{run.language}: Alt+F4 ends the program with exit code 1 (got {code})")
+
+
+def run_program(args):
+    session = winesession.load(args.session)
+    run = ProgramRun(session, args, args.language)
+    table = run.table
+    os.makedirs(os.path.join(run.catalog, table["test_folder"]))
+    for path in (os.path.join(run.catalog, table["test_document"]),
+                 os.path.join(run.catalog, table["test_folder"], table["inner_document"])):
+        with open(path, "w", encoding="utf-8") as document:
+            document.write("Orvane test document\n")
+    if os.path.exists(handler_log(session)):
+        os.remove(handler_log(session))
+
+    failures = Failures()
+    try:
+        run.start()
+        x, y, width, height = session.geometry(run.window)
+        failures.check((x, y, width, height) == (0, 0, 900, 1000),
+                       f"{run.language}: window at 0, 0, 900 by 1000 (got {x}, {y}, {width} by {height})")
+        title = session.window_name(run.window)
+        failures.check(title == "Orvane", f"{run.language}: window titled 'Orvane' (got {title!r})")
+        time.sleep(2.5)  # the first measured second has passed
+        now_utc = datetime.datetime.now(datetime.timezone.utc)
+        now_local = datetime.datetime.now()
+        shot = run.screenshot("start")
+        check_screen(run, shot, failures, now_utc, now_local)
+        check_file_list(run, failures)
+        check_date_buttons(run, failures, now_local)
+        check_word_rename(run, failures)
+        check_close(run, failures)
+    finally:
+        run.stop()
+    return failures.finish()
+
+
+def run_frame_rate(args):
+    """The frame rate the English program shows, beside a bare GDI loop that
+    does the same number of rectangles and texts per frame."""
+    session = winesession.load(args.session)
+    run = ProgramRun(session, args, "en")
+    run.start()
+    time.sleep(2.5)
+    # Screenshots only while the program runs; reading them waits until it
+    # has ended, so that OCR takes no processor time from it.
+    shots = []
+    for _ in range(4):
+        shots.append(run.screenshot("frame-rate"))
+        time.sleep(1.1)
+    run.session.close_with_alt_f4(run.window)
+    try:
+        run.process.wait(timeout=20)
+    finally:
+        run.stop()
+    rates = []
+    for shot in shots:
+        rate, _, text = run.frame_rate(shot)
+        print("frame-rate line reads:", text)
+        if rate:
+            rates.append(rate)
+
+    # The program's frame at the catalog root: list frame, track, a box and a
+    # text per row; clock 4 texts; date 2 boxes, 4 texts; calendar 50 head
+    # letters, 6 boxes, about 35 cells; buttons 12 boxes, 16 texts; 1 line.
+    rows = len(listing_order(run.catalog))
+    rectangles = 2 + rows + 2 + 6 + 12
+    texts = rows + 4 + 4 + 50 + 35 + 16 + 1
+    output = session.wine([os.path.join(args.bin, "gdi_loop.exe"), "4", str(rectangles), str(texts)],
+                          timeout=60)
+    found = re.search(r"fps ([\d.]+)", output)
+    bare = float(found.group(1)) if found else None
+    program = sorted(rates)[len(rates) // 2] if rates else None
+    report = (f"orvane_en.exe under Wine/Xvfb: {program} frames per second (read from its frame-rate "
+              f"line: {rates})\nbare GDI loop, {rectangles} rectangles + {texts} texts per frame: "
+              f"{bare} frames per second\n")
+    print(report, end="")
+    with open(os.path.join(args.out, "frame_rate.txt"), "w") as out:
+        out.write(report)
+    return 0 if program and bare else 1
+
+
+def run_start(args):
+    session = winesession.start(args.session)
+    handler = os.path.join(session.folder, "handler")
+    os.makedirs(handler)
+    shutil.copy2(os.path.join(args.bin, "open_logger.exe"), handler)
+    session.register_open_handler(".txt", os.path.join(handler, "open_logger.exe"))
+    return 0
+
+
+def run_stop(args):
+    winesession.stop(args.session)
+    return 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--session", required=True)
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("what", choices=["start", "stop", "program", "frame_rate"])
+    parser.add_argument("language", nargs="?", choices=sorted(LANGUAGES))
+    args = parser.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+    if args.what == "start":
+        return run_start(args)
+    if args.what == "stop":
+        return run_stop(args)
+    if args.what == "program":
+        return run_program(args)
+    return run_frame_rate(args)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,113 @@
+// A bare GDI frame loop to set beside the program's own frame rate: a window
+// of the program's size, and per frame the same GDI work the program's frame
+// does (window and memory contexts, a canvas, two fonts, a gray fill, then
+// `rectangles` outlined boxes and `texts` short texts, one block copy),
+// with none of the program's folder reading.
+//   gdi_loop.exe [seconds] [rectangles] [texts]
+// Prints "frames <n> seconds <s> fps <f>" to standard output.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <cstdlib>
+
+namespace {
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) {
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void drawFrame(HWND window, int rectangles, int texts, unsigned frame) {
+    HDC windowDC = GetDC(window);
+    HDC memoryDC = CreateCompatibleDC(windowDC);
+    RECT client{};
+    GetClientRect(window, &client);
+    HBITMAP canvas = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
+    HGDIOBJ savedBitmap = SelectObject(memoryDC, canvas);
+    HBRUSH gray = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    FillRect(memoryDC, &client, gray);
+    SetBkMode(memoryDC, TRANSPARENT);
+    HGDIOBJ savedBrush = SelectObject(memoryDC, gray);
+    SetTextColor(memoryDC, RGB(0, 0, 0));
+    LOGFONTW small{};
+    small.lfHeight = 16;
+    LOGFONTW large{};
+    large.lfHeight = 64;
+    HFONT smallFont = CreateFontIndirectW(&small);
+    HFONT largeFont = CreateFontIndirectW(&large);
+    HGDIOBJ savedFont = SelectObject(memoryDC, smallFont);
+
+    for (int i = 0; i < rectangles; ++i) {
+        const int x = 250 + (i % 7) * 40;
+        const int y = 20 + (i / 7) * 32;
+        Rectangle(memoryDC, x, y, x + 38, y + 30);
+    }
+    wchar_t text[32];
+    for (int i = 0; i < texts; ++i) {
+        const int length = swprintf(text, 32, L"%02d %u", i, frame % 1000);
+        TextOutW(memoryDC, 20 + (i % 3) * 200, 10 + (i / 3) * 24, text, length);
+    }
+    SelectObject(memoryDC, largeFont);
+    TextOutW(memoryDC, 300, 200, L"31", 2);
+    SelectObject(memoryDC, savedFont);
+    SelectObject(memoryDC, savedBrush);
+
+    BitBlt(windowDC, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
+    DeleteObject(largeFont);
+    DeleteObject(smallFont);
+    SelectObject(memoryDC, savedBitmap);
+    DeleteObject(canvas);
+    DeleteDC(memoryDC);
+    ReleaseDC(window, windowDC);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const double seconds = argc > 1 ? _wtof(argv[1]) : 5.0;
+    const int rectangles = argc > 2 ? _wtoi(argv[2]) : 20;
+    const int texts = argc > 3 ? _wtoi(argv[3]) : 110;
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_CLASSDC;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"GdiLoopClass";
+    RegisterClassExW(&windowClass);
+    HWND window = CreateWindowExW(0, L"GdiLoopClass", L"GDI loop", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                  0, 0, 900, 1000, nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG end = start + static_cast<ULONGLONG>(seconds * 1000.0);
+    unsigned frames = 0;
+    MSG message{};
+    while (GetTickCount64() < end) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return 1;  // closed before the time was up
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            continue;
+        }
+        drawFrame(window, rectangles, texts, frames);
+        ++frames;
+    }
+    const double elapsed = static_cast<double>(GetTickCount64() - start) / 1000.0;
+    std::printf("frames %u seconds %.2f fps %.1f\n", frames, elapsed, frames / elapsed);
+    std::fflush(stdout);
+    DestroyWindow(window);
+    return 0;
+}
