@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """End-to-end tests of the Windows programs orvane_en.exe and orvane_ru.exe
-under Wine on a virtual display.
+under Wine on a virtual display. Run under scripts/with-wine --xvfb --host:
 
-  e2e_wine.py --session FILE --bin DIR --out DIR start
-  e2e_wine.py ... program en|ru     window, screen, list, buttons, words, close
-  e2e_wine.py ... frame_rate        the program's frame rate beside a bare GDI loop
-  e2e_wine.py ... stop
+  e2e_wine.py --bin DIR --out DIR [all | en | ru | frame_rate]
+
+en and ru check the window, the screen, the file list and the shell open, the
+date buttons, a renamed word and the close; frame_rate sets the program's
+frame rate beside a bare GDI loop; all (the default) runs the three in turn.
 
 Each program run works on its own copy of the executable and its catalog in
 the session folder, started from another working folder, so the build tree is
@@ -428,9 +429,8 @@ def check_close(run, failures):
     failures.check(code == 1, f"{run.language}: Alt+F4 ends the program with exit code 1 (got {code})")
 
 
-def run_program(args):
-    session = winesession.load(args.session)
-    run = ProgramRun(session, args, args.language)
+def run_program(session, args, language):
+    run = ProgramRun(session, args, language)
     table = run.table
     os.makedirs(os.path.join(run.catalog, table["test_folder"]))
     for path in (os.path.join(run.catalog, table["test_document"]),
@@ -462,10 +462,9 @@ def run_program(args):
     return failures.finish()
 
 
-def run_frame_rate(args):
+def run_frame_rate(session, args):
     """The frame rate the English program shows, beside a bare GDI loop that
     does the same number of rectangles and texts per frame."""
-    session = winesession.load(args.session)
     run = ProgramRun(session, args, "en")
     run.start()
     time.sleep(2.5)
@@ -507,36 +506,35 @@ def run_frame_rate(args):
     return 0 if program and bare else 1
 
 
-def run_start(args):
-    session = winesession.start(args.session)
+def prepare(session, args):
+    """Registers the shell handler stand-in for ".txt" in the prefix."""
     handler = os.path.join(session.folder, "handler")
-    os.makedirs(handler)
+    os.makedirs(handler, exist_ok=True)
     shutil.copy2(os.path.join(args.bin, "open_logger.exe"), handler)
     session.register_open_handler(".txt", os.path.join(handler, "open_logger.exe"))
-    return 0
-
-
-def run_stop(args):
-    winesession.stop(args.session)
-    return 0
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--session", required=True)
     parser.add_argument("--bin", required=True)
     parser.add_argument("--out", required=True)
-    parser.add_argument("what", choices=["start", "stop", "program", "frame_rate"])
-    parser.add_argument("language", nargs="?", choices=sorted(LANGUAGES))
+    parser.add_argument("what", nargs="?", default="all", choices=["all", "en", "ru", "frame_rate"])
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
-    if args.what == "start":
-        return run_start(args)
-    if args.what == "stop":
-        return run_stop(args)
-    if args.what == "program":
-        return run_program(args)
-    return run_frame_rate(args)
+    for old in os.listdir(args.out):
+        if old.endswith(".png"):
+            os.remove(os.path.join(args.out, old))
+    session = winesession.from_environment()
+    prepare(session, args)
+    cases = ["en", "ru", "frame_rate"] if args.what == "all" else [args.what]
+    failed = []
+    for case in cases:
+        print(f"=== {case}", flush=True)
+        result = run_frame_rate(session, args) if case == "frame_rate" else run_program(session, args, case)
+        if result:
+            failed.append(case)
+    print("failed: " + ", ".join(failed) if failed else "all passed")
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

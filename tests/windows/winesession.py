@@ -1,11 +1,11 @@
-"""A Wine session for the end-to-end tests: a virtual display (Xvfb), a fresh
-Wine prefix in a temporary folder, and the helpers the tests drive it with
-(xdotool for the window and the mouse, ImageMagick for screenshots,
+"""The Wine session of the end-to-end tests and the helpers the tests drive it
+with (xdotool for the window and the mouse, ImageMagick for screenshots,
 tesseract for reading text back).
 
-One session serves every case of a test run: `start` writes its description
-to a JSON file, the cases load it, `stop` ends the Wine server and the display
-and removes the prefix.
+The session is the one scripts/with-wine makes (--xvfb --host): a virtual
+display in DISPLAY, a fresh prefix in WINEPREFIX, a scratch folder in
+WITH_WINE_DIR; with-wine removes them all when the tests end. One session
+serves every case of a run.
 
 Facts about Wine 8 under Xvfb that the helpers rely on:
   - DISPLAY must be set before the first Wine command of a prefix.
@@ -16,24 +16,18 @@ Facts about Wine 8 under Xvfb that the helpers rely on:
     goes through the program's own close handling.
 """
 
-import json
 import os
-import shutil
-import signal
 import subprocess
-import tempfile
 import time
 
 CLIENT_ORIGIN = (4, 23)
-SCREEN = "1280x1024x24"
 
 
 class Session:
-    def __init__(self, state):
-        self.state = state
-        self.folder = state["folder"]
-        self.prefix = state["prefix"]
-        self.display = state["display"]
+    def __init__(self, folder, prefix, display):
+        self.folder = folder
+        self.prefix = prefix
+        self.display = display
 
     # --- the environment every Wine and X command runs in -----------------
     def env(self):
@@ -149,53 +143,13 @@ class Session:
         self.run(args)
         return self.run(["tesseract", crop, "stdout", "-l", language, "--psm", str(psm)])
 
-def start(state_file):
-    """Starts a display and makes a fresh prefix; writes the session's state."""
-    folder = tempfile.mkdtemp(prefix="orvane-wine-")
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
-                             "-nolisten", "tcp"],
-                            pass_fds=(write_end,), stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                            start_new_session=True)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(read_end)
-    if not number.strip():
-        xvfb.kill()
-        raise RuntimeError("Xvfb did not start")
-    state = {"folder": folder, "prefix": os.path.join(folder, "prefix"),
-             "display": ":" + number.decode().strip(), "xvfb_pid": xvfb.pid}
-    with open(state_file, "w") as out:
-        json.dump(state, out)
-    session = Session(state)
-    started = time.monotonic()
-    session.run(["wineboot", "--init"], timeout=180)
+
+def from_environment():
+    """The session scripts/with-wine made, set up for the tests: Wine draws
+    the window frames itself (see above)."""
+    missing = [name for name in ("WINEPREFIX", "DISPLAY", "WITH_WINE_DIR") if not os.environ.get(name)]
+    if missing:
+        raise SystemExit(f"run under scripts/with-wine --xvfb --host ({', '.join(missing)} not set)")
+    session = Session(os.environ["WITH_WINE_DIR"], os.environ["WINEPREFIX"], os.environ["DISPLAY"])
     session.wine(["reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"])
-    print(f"Wine prefix {session.prefix} on display {session.display} "
-          f"ready in {time.monotonic() - started:.1f} s")
     return session
-
-
-def load(state_file):
-    with open(state_file) as source:
-        return Session(json.load(source))
-
-
-def stop(state_file):
-    """Ends the prefix's Wine server and the display, removes the prefix."""
-    if not os.path.exists(state_file):
-        return
-    session = load(state_file)
-    session.run(["wineserver", "-k"], check=False, timeout=30)
-    try:
-        os.kill(session.state["xvfb_pid"], signal.SIGTERM)
-    except ProcessLookupError:
-        pass
-    shutil.rmtree(session.folder, ignore_errors=True)
-    os.remove(state_file)
