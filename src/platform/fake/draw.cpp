@@ -173,7 +173,9 @@ GdiObject createFont(int32_t height, uint8_t charSet) {
     if (!fakePlatform().recordDrawing) return GdiObject{handlePointer(idleObject)};
     record(Call::createFont, {height, charSet});
     if (failing(Call::createFont)) return GdiObject{};
-    return GdiObject{handlePointer(newObject(DrawingObject::font))};
+    const int64_t font = newObject(DrawingObject::font);
+    fakePlatform().fontHeights[font] = height;
+    return GdiObject{handlePointer(font)};
 }
 
 GdiObject selectObject(DeviceContext dc, GdiObject object) {

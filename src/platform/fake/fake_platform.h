@@ -127,9 +127,10 @@ struct FakePlatform {
     // selected into a live context fails and leaves it alive, as it does for
     // a GDI bitmap, so a wrong release order shows in tests.
     bool recordDrawing = true;  // false: drawing calls do nothing and succeed (benchmarks)
-    int64_t nextHandle = 0x1000;
+    int64_t nextHandle = 0x10000;  // apart from the window handle values
     std::map<int64_t, DrawingObject> liveObjects;
     std::map<int64_t, ContextSelection> selections;
+    std::map<int64_t, int32_t> fontHeights;  // every font made, by handle: its height
 };
 
 FakePlatform& fakePlatform();
