@@ -150,15 +150,13 @@ INSTANTIATE_TEST_SUITE_P(EveryFailedCall, FrameFailureTest, ::testing::ValuesIn(
 TEST_F(FrameTest, FailedTextStillDrawsEveryLaterElement) {
     drawFrame(testWindow, 22, 16);
     const std::vector<Drawn> whole = drawnElements();
-    fake::reset();
-    fake::fakePlatform().client = Rect{0, 0, 884, 960};
-    forgetReportedFailures();
+    startOver();
 
     // The London label: the first text after the file list.
     const int listTexts = static_cast<int>(appState.fileEntries.size());
     fake::failCall(Call::drawText, listTexts + 1);
     EXPECT_EQ(drawFrame(testWindow, 22, 16), 1);
-    EXPECT_EQ(drawnElements(), whole);
+    EXPECT_TRUE(sameDrawing(drawnElements(), whole));
     EXPECT_EQ(callCount(Call::copyBlock), 1);
 }
 

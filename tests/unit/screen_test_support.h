@@ -69,6 +69,25 @@ inline void PrintTo(const Drawn& d, std::ostream* os) {
     }
 }
 
+// Compares two drawings and names the first element in which they differ
+// (gtest would print only the first few dozen elements of each).
+inline ::testing::AssertionResult sameDrawing(const std::vector<Drawn>& actual,
+                                              const std::vector<Drawn>& expected) {
+    const size_t common = std::min(actual.size(), expected.size());
+    for (size_t i = 0; i < common; ++i) {
+        if (!(actual[i] == expected[i])) {
+            return ::testing::AssertionFailure()
+                   << "element " << i << ": drawn " << ::testing::PrintToString(actual[i])
+                   << ", expected " << ::testing::PrintToString(expected[i]);
+        }
+    }
+    if (actual.size() != expected.size()) {
+        return ::testing::AssertionFailure() << actual.size() << " elements drawn, expected "
+                                             << expected.size();
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // Every rectangle and text of the recorded calls, in order, each text with
 // the height of the font selected at the time (replayed from the calls).
 inline std::vector<Drawn> drawnElements() {
@@ -142,7 +161,7 @@ protected:
             appState.maxDayNameLength =
                 std::max(appState.maxDayNameLength, static_cast<int32_t>(name.size()));
         }
-        appState.workingDate = SYSTEMTIME{2026, 12, 2, 9, 10, 20, 30, 0};  // Wednesday 9 Dec 2026
+        appState.workingDate = SYSTEMTIME{2026, 12, 3, 9, 10, 20, 30, 0};  // Wednesday 9 Dec 2026
     }
 
     void TearDown() override {
@@ -151,6 +170,14 @@ protected:
         fake::reset();
         std::error_code ignored;
         fs::remove_all(root_, ignored);
+    }
+
+    // Forgets the frame just drawn, so the next one can be compared with it.
+    void startOver() {
+        fake::reset();
+        forgetReportedFailures();
+        fake::fakePlatform().client = Rect{0, 0, 884, 960};
+        appState.frameCounter = 1;
     }
 
     fs::path catalog() const { return diskPath(root_, appState.rootFolderName); }
