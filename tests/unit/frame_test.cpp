@@ -104,6 +104,8 @@ struct FailureCase {
     int leftAlive; // drawing objects still alive afterwards (the one whose release failed)
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 const FailureCase failureCases[] = {
     {"windowContext", Call::getWindowContext, 1, 1, FrameFailure::getWindowContext, false, false, 0},
     {"memoryContext", Call::createMemoryContext, 1, 1, FrameFailure::getMemoryContext, false, false, 0},

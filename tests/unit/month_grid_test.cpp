@@ -11,8 +11,7 @@ using Row = std::vector<std::u16string>;
 Row days(int from, int to) {
     Row row;
     for (int day = from; day <= to; ++day) {
-        row.push_back(day < 10 ? u"0" + std::u16string(1, char16_t(u'0' + day))
-                               : std::u16string{char16_t(u'0' + day / 10), char16_t(u'0' + day % 10)});
+        row.push_back(std::u16string{char16_t(u'0' + day / 10), char16_t(u'0' + day % 10)});
     }
     return row;
 }
@@ -29,6 +28,8 @@ struct GridCase {
     SYSTEMTIME date;
     MonthGrid grid;
 };
+
+void PrintTo(const GridCase& c, std::ostream* os) { *os << c.name; }
 
 SYSTEMTIME date(uint16_t year, uint16_t month, uint16_t day) {
     return SYSTEMTIME{year, month, 0, day, 12, 0, 0, 0};
