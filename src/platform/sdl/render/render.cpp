@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -97,6 +98,7 @@ int run(int argc, char** argv) {
         }
     }
     if (out.empty()) return usage();
+    out = std::filesystem::absolute(out).string();  // before the program's folder becomes current
     fixedSystemTime = utc;
     fixedLocalTime = localGiven ? local : utc;
 
