@@ -11,6 +11,7 @@ With the last three it first makes the package with CPack into OUT_DIR.
 import glob
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import zipfile
@@ -27,6 +28,42 @@ def imported_dlls(objdump, exe):
             if line.strip().startswith("DLL Name:")}
 
 
+def manifest(image):
+    """The data of resource type RT_MANIFEST (24), id 1, of a PE image, or
+    None. Walks the section table to .rsrc, then its three-level directory:
+    type, id, language."""
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H12xH", image, pe + 6)
+    table = pe + 24 + optional_size
+    for i in range(sections):
+        name, _, address, _, raw = struct.unpack_from("<8sIIII", image, table + 40 * i)
+        if name.rstrip(b"\0") == b".rsrc":
+            break
+    else:
+        return None
+
+    def entries(offset):
+        named, numbered = struct.unpack_from("<12xHH", image, raw + offset)
+        for n in range(named + numbered):
+            ident, target = struct.unpack_from("<II", image, raw + offset + 16 + 8 * n)
+            yield ident, target
+
+    def find(offset, wanted):
+        for ident, target in entries(offset):
+            if ident == wanted and target & 0x80000000:
+                return target & 0x7FFFFFFF
+        return None
+
+    by_type = find(0, 24)
+    by_id = find(by_type, 1) if by_type is not None else None
+    if by_id is None:
+        return None
+    for _, leaf in entries(by_id):
+        data, size = struct.unpack_from("<II", image, raw + leaf)
+        return image[raw + data - address:raw + data - address + size]
+    return None
+
+
 def main():
     objdump, bin_dir = sys.argv[1], sys.argv[2]
     failed = []
@@ -37,9 +74,9 @@ def main():
         if not dlls or not dlls <= SYSTEM_DLLS:
             failed.append(f"{program} imports non-system DLLs: {sorted(dlls - SYSTEM_DLLS)}")
         with open(exe, "rb") as image:
-            content = image.read()
-        if b'level="asInvoker"' not in content:
-            failed.append(f"{program} carries no asInvoker manifest")
+            data = manifest(image.read())
+        if not data or b'level="asInvoker"' not in data:
+            failed.append(f"{program} carries no asInvoker manifest as RT_MANIFEST 1")
     if len(sys.argv) > 5:
         cpack, config, out_dir = sys.argv[3:6]
         shutil.rmtree(out_dir, ignore_errors=True)
