@@ -99,18 +99,20 @@ void fillBox(Canvas& canvas, Box box, uint32_t color) {
 }
 
 uint64_t tileHash(const Canvas& canvas, int32_t tileX, int32_t tileY) {
-    // Four independent multiply-xor chains over pairs of pixels, so that the
-    // multiplications overlap; the row and column enter through the seeds.
+    // Eight independent multiply-xor chains over pairs of pixels, so that the
+    // multiplications overlap; the rows enter through one of the chains.
     constexpr uint64_t mix = 0x9E3779B97F4A7C15ull;
-    uint64_t lanes[4] = {mix, mix * 3, mix * 5, mix * 7};
+    constexpr int laneCount = 8;
+    uint64_t lanes[laneCount];
+    for (int lane = 0; lane < laneCount; ++lane) lanes[lane] = mix * (2 * lane + 1);
     const int32_t left = tileX * tileSize;
     const int32_t width = std::min(tileSize, canvas.width - left);
     const int32_t bottom = std::min((tileY + 1) * tileSize, canvas.height);
     for (int32_t y = tileY * tileSize; y < bottom; ++y) {
         const uint32_t* row = canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left;
         int32_t i = 0;
-        for (; i + 8 <= width; i += 8) {
-            for (int lane = 0; lane < 4; ++lane) {
+        for (; i + 2 * laneCount <= width; i += 2 * laneCount) {
+            for (int lane = 0; lane < laneCount; ++lane) {
                 const uint64_t pair = (uint64_t{row[i + 2 * lane]} << 32) | row[i + 2 * lane + 1];
                 lanes[lane] = (lanes[lane] ^ pair) * mix;
             }
@@ -118,9 +120,9 @@ uint64_t tileHash(const Canvas& canvas, int32_t tileX, int32_t tileY) {
         for (; i < width; ++i) lanes[0] = (lanes[0] ^ row[i]) * mix;
         lanes[1] = (lanes[1] ^ static_cast<uint64_t>(y)) * mix;
     }
-    uint64_t hash = lanes[0] ^ (lanes[1] >> 7) ^ (lanes[2] << 11) ^ (lanes[3] >> 13);
-    hash ^= hash >> 29;
-    return hash * mix;
+    uint64_t hash = 0;
+    for (int lane = 0; lane < laneCount; ++lane) hash = (hash ^ lanes[lane]) * mix + (hash >> 31);
+    return hash ^ (hash >> 29);
 }
 
 void markWritten(Canvas& canvas, Box box) {
