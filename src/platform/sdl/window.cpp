@@ -39,8 +39,6 @@ bool startVideo() {
     // window procedure takes none.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     return videoReady;
 }
