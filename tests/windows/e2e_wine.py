@@ -358,9 +358,15 @@ def check_file_list(run, failures):
     failures.check(ok, f"{run.language}: {table['test_document']!r} opened by the shell in the catalog")
 
 
-def read_month_and_year(run, d):
+def read_month_and_year(run, d, with_day=False):
+    """The big month and year; with_day adds the working date's weekday and
+    day number, as one text."""
     shot = run.screenshot("date")
-    return normal(run.read(shot, (246, 540 + d, 528, 710 + d), scale=1))
+    shown = normal(run.read(shot, (246, 540 + d, 528, 710 + d), scale=1))
+    if with_day:
+        shown += " | " + normal(run.read(shot, (292, 160, 404, 186)) + " " +
+                                run.read(shot, (292, 192, 404, 254), scale=1))
+    return shown
 
 
 def check_date_buttons(run, failures, now_local):
@@ -391,16 +397,17 @@ def check_date_buttons(run, failures, now_local):
         year += 1000
         time.sleep(0.3)
     time.sleep(0.3)
-    shown = read_month_and_year(run, d)
-    print("at the far end:", shown)
-    failures.check(str(year) in shown.split(), f"{run.language}: +1000 clicks reach {year}")
+    far_end = read_month_and_year(run, d, with_day=True)
+    print("at the far end:", far_end)
+    failures.check(str(year) in far_end.split(), f"{run.language}: +1000 clicks reach {year}")
 
     run.session.click(*buttons["plus_1000"])
     time.sleep(0.5)
-    shown = read_month_and_year(run, d)
+    shown = read_month_and_year(run, d, with_day=True)
     print("after a move past 9999:", shown)
-    failures.check(str(year) in shown.split() and month_word in shown,
-                   f"{run.language}: a move past 9999 is cancelled ({month_word} {year} kept)")
+    failures.check(shown == far_end and str(year) in shown.split() and month_word in shown,
+                   f"{run.language}: a move past 9999 is cancelled whole ({month_word} {year}, "
+                   f"weekday and day kept)")
 
 
 def check_word_rename(run, failures):
