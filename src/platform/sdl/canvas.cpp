@@ -45,7 +45,6 @@ Canvas* newCanvas(int32_t width, int32_t height) {
     canvas->tilesY = (height + tileSize - 1) / tileSize;
     try {
         canvas->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-        canvas->shownHashes.assign(static_cast<size_t>(canvas->tilesX) * static_cast<size_t>(canvas->tilesY), 0);
         canvas->tiles.assign(static_cast<size_t>(canvas->tilesX) * static_cast<size_t>(canvas->tilesY),
                              tileMayDiffer | tileChanged);
     } catch (const std::bad_alloc&) {
@@ -96,33 +95,6 @@ void fillBox(Canvas& canvas, Box box, uint32_t color) {
             }
         }
     }
-}
-
-uint64_t tileHash(const Canvas& canvas, int32_t tileX, int32_t tileY) {
-    // Eight independent multiply-xor chains over pairs of pixels, so that the
-    // multiplications overlap; the rows enter through one of the chains.
-    constexpr uint64_t mix = 0x9E3779B97F4A7C15ull;
-    constexpr int laneCount = 8;
-    uint64_t lanes[laneCount];
-    for (int lane = 0; lane < laneCount; ++lane) lanes[lane] = mix * (2 * lane + 1);
-    const int32_t left = tileX * tileSize;
-    const int32_t width = std::min(tileSize, canvas.width - left);
-    const int32_t bottom = std::min((tileY + 1) * tileSize, canvas.height);
-    for (int32_t y = tileY * tileSize; y < bottom; ++y) {
-        const uint32_t* row = canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left;
-        int32_t i = 0;
-        for (; i + 2 * laneCount <= width; i += 2 * laneCount) {
-            for (int lane = 0; lane < laneCount; ++lane) {
-                const uint64_t pair = (uint64_t{row[i + 2 * lane]} << 32) | row[i + 2 * lane + 1];
-                lanes[lane] = (lanes[lane] ^ pair) * mix;
-            }
-        }
-        for (; i < width; ++i) lanes[0] = (lanes[0] ^ row[i]) * mix;
-        lanes[1] = (lanes[1] ^ static_cast<uint64_t>(y)) * mix;
-    }
-    uint64_t hash = 0;
-    for (int lane = 0; lane < laneCount; ++lane) hash = (hash ^ lanes[lane]) * mix + (hash >> 31);
-    return hash ^ (hash >> 29);
 }
 
 void markWritten(Canvas& canvas, Box box) {

@@ -37,9 +37,6 @@ struct Canvas {
     // Every pixel of a tile without tileMayDiffer has this colour.
     uint32_t uniformColor = 0;
     uint64_t identity = 0;  // tells canvases apart for the window's copy record
-    // A hash of each tile as the window last received it: a changed tile
-    // whose hash is the same need not be copied or presented again.
-    std::vector<uint64_t> shownHashes;
 };
 
 // A canvas of the given size whose every tile is marked as unknown and
@@ -50,9 +47,6 @@ Box clipToCanvas(const Canvas& canvas, Box box);
 
 // Fills `box` (clipped) with `color`, skipping tiles already known to hold it.
 void fillBox(Canvas& canvas, Box box, uint32_t color);
-
-// A 64-bit hash of one tile's pixels (order-sensitive).
-uint64_t tileHash(const Canvas& canvas, int32_t tileX, int32_t tileY);
 
 // Records that pixels inside `box` (clipped) were written with anything.
 void markWritten(Canvas& canvas, Box box);

@@ -109,10 +109,29 @@ bool present(Window& window, const std::vector<SDL_Rect>& rects) {
     return SDL_UpdateWindowSurfaceRects(window.sdl, rects.data(), static_cast<int>(rects.size())) == 0;
 }
 
+// Copies one tile of the canvas onto the window surface when any of its rows
+// differs from what the surface holds. True when it did.
+bool copyTileIfDifferent(const Canvas& canvas, SDL_Surface* surface, int32_t tx, int32_t ty) {
+    const int32_t left = tx * tileSize;
+    const auto rowBytes = static_cast<size_t>(std::min(tileSize, canvas.width - left)) * 4;
+    const int32_t bottom = std::min((ty + 1) * tileSize, canvas.height);
+    bool copied = false;
+    for (int32_t y = ty * tileSize; y < bottom; ++y) {
+        auto* shown = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +
+                      static_cast<size_t>(left) * 4;
+        const uint32_t* drawn = canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left;
+        if (std::memcmp(shown, drawn, rowBytes) != 0) {
+            std::memcpy(shown, drawn, rowBytes);
+            copied = true;
+        }
+    }
+    return copied;
+}
+
 // The whole canvas onto a window surface of the same size that last received
-// this canvas: only tiles written since then are looked at, and only those
-// whose pixels differ from what the window shows (told by their hash) are
-// copied and presented.
+// this canvas: the surface then holds what the window shows, so only tiles
+// written since are compared with it, and only those that differ are copied
+// and presented.
 bool copyChangedTiles(Canvas& canvas, Window& window, SDL_Surface* surface) {
     std::vector<SDL_Rect> rects;
     for (int32_t ty = 0; ty < canvas.tilesY; ++ty) {
@@ -120,24 +139,10 @@ bool copyChangedTiles(Canvas& canvas, Window& window, SDL_Surface* surface) {
         for (int32_t tx = 0; tx <= canvas.tilesX; ++tx) {
             bool differs = false;
             if (tx < canvas.tilesX) {
-                const size_t index = static_cast<size_t>(ty) * canvas.tilesX + tx;
-                uint8_t& flags = canvas.tiles[index];
+                uint8_t& flags = canvas.tiles[static_cast<size_t>(ty) * canvas.tilesX + tx];
                 if (flags & tileChanged) {
                     flags &= static_cast<uint8_t>(~tileChanged);
-                    const uint64_t hash = tileHash(canvas, tx, ty);
-                    if (hash != canvas.shownHashes[index]) {
-                        canvas.shownHashes[index] = hash;
-                        differs = true;
-                        const int32_t left = tx * tileSize;
-                        const int32_t width = std::min(tileSize, canvas.width - left);
-                        const int32_t bottom = std::min((ty + 1) * tileSize, canvas.height);
-                        for (int32_t y = ty * tileSize; y < bottom; ++y) {
-                            std::memcpy(static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +
-                                            static_cast<size_t>(left) * 4,
-                                        canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left,
-                                        static_cast<size_t>(width) * 4);
-                        }
-                    }
+                    differs = copyTileIfDifferent(canvas, surface, tx, ty);
                 }
             }
             if (differs && runStart < 0) runStart = tx;
@@ -175,13 +180,7 @@ int copyCanvasToWindow(Canvas& canvas, Window& window, int64_t x, int64_t y, int
     }
     copyToSurface(canvas, {sourceX, sourceY, sourceX + width, sourceY + height}, surface, x, y);
     if (wholeCanvas) {
-        for (int32_t ty = 0; ty < canvas.tilesY; ++ty) {
-            for (int32_t tx = 0; tx < canvas.tilesX; ++tx) {
-                const size_t index = static_cast<size_t>(ty) * canvas.tilesX + tx;
-                canvas.tiles[index] &= static_cast<uint8_t>(~tileChanged);
-                canvas.shownHashes[index] = tileHash(canvas, tx, ty);
-            }
-        }
+        for (uint8_t& flags : canvas.tiles) flags &= static_cast<uint8_t>(~tileChanged);
         window.syncedSurface = surface;
         window.syncedCanvas = canvas.identity;
     } else {
