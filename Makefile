@@ -4,6 +4,8 @@
 #   make test       install what is missing, build every preset, run every test
 #   make bench      run the benchmarks
 SHELL := /bin/bash
+# cmake runs make beneath this one; keep its output to what it builds.
+MAKEFLAGS += --no-print-directory
 .DEFAULT_GOAL := build
 
 .PHONY: build deps linux windows sanitize test bench run run-ru run-windows run-windows-ru clean
