@@ -8,22 +8,10 @@
 #include <limits>
 
 #include "calendar/calendar_date.h"
+#include "system_time_support.h"
 
 namespace orvane {
 namespace {
-
-SYSTEMTIME timeOf(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0, int dow = 0) {
-    SYSTEMTIME t;
-    t.wYear = static_cast<uint16_t>(y);
-    t.wMonth = static_cast<uint16_t>(mo);
-    t.wDayOfWeek = static_cast<uint16_t>(dow);
-    t.wDay = static_cast<uint16_t>(d);
-    t.wHour = static_cast<uint16_t>(h);
-    t.wMinute = static_cast<uint16_t>(mi);
-    t.wSecond = static_cast<uint16_t>(s);
-    t.wMilliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
 
 CalendarDate dateWithValue(double value) {
     CalendarDate date;
