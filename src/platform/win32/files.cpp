@@ -78,8 +78,7 @@ void findClose(FolderSearch search) {
 
 bool probeFile(const std::u16string& name) {
     if (!usablePath(name)) return false;
-    const HANDLE file = CreateFileW(wide(name), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(wide(name), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
