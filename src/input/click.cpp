@@ -107,11 +107,12 @@ int64_t entryAt(int32_t y) {
 }
 
 // An entry without a full stop names a regular file when the file system says
-// so. Paths are relative to the program's folder, which every frame leaves
-// current; it is made current again here so the answer never depends on that.
+// so. The path is made whole from the program's folder, so the answer does
+// not depend on, and does not change, the current folder.
 bool namesRegularFile(const std::u16string& name) {
-    platform::setCurrentFolder(appState.programFolder);
-    return platform::isRegularFile(appState.currentFolder + u"\\" + name);
+    std::u16string path = appState.currentFolder + u"\\" + name;
+    if (!appState.programFolder.empty()) path = appState.programFolder + u"\\" + path;
+    return platform::isRegularFile(path);
 }
 
 void goUpOneFolder() {

@@ -246,14 +246,16 @@ TEST_F(ShellTest, EntryActions) {
     }
 }
 
-TEST_F(ShellTest, RegularFileTestResolvesFromTheProgramFolder) {
+TEST_F(ShellTest, RegularFileTestResolvesFromTheProgramFolderAndLeavesTheCurrentFolder) {
     makeProgramFolder();
-    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    const std::filesystem::path elsewhere = std::filesystem::temp_directory_path();
+    std::filesystem::current_path(elsewhere);
     appState.fileEntries = {u"Makefile"};
     appState.frameInProgress = true;
     handleClick(window, packPoint(100, 16));
     EXPECT_EQ(appState.pendingFile, u"Makefile");
     EXPECT_EQ(appState.currentFolder, appState.rootFolderName);
+    EXPECT_EQ(std::filesystem::current_path(), elsewhere);
 }
 
 TEST_F(ShellTest, ClickedFileIsOpenedByTheClicksOwnFrame) {
