@@ -15,6 +15,8 @@
 #include <string>
 
 #include "calendar/calendar_date.h"
+#include "platform/win32/system_time.h"
+#include "system_time_support.h"
 
 namespace {
 
@@ -36,31 +38,6 @@ void fail(const char* what, const char* detail) {
 // few bits of the double to differ (far below a millisecond).
 bool sameValueUpToRounding(double a, double b) {
     return std::fabs(a - b) <= 4.0 * (std::nextafter(std::fabs(a), INFINITY) - std::fabs(a));
-}
-
-::SYSTEMTIME windowsTime(const orvane::SYSTEMTIME& t) {
-    ::SYSTEMTIME w;
-    w.wYear = t.wYear;
-    w.wMonth = t.wMonth;
-    w.wDayOfWeek = t.wDayOfWeek;
-    w.wDay = t.wDay;
-    w.wHour = t.wHour;
-    w.wMinute = t.wMinute;
-    w.wSecond = t.wSecond;
-    w.wMilliseconds = t.wMilliseconds;
-    return w;
-}
-
-orvane::SYSTEMTIME ourTime(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
-    orvane::SYSTEMTIME t;
-    t.wYear = static_cast<WORD>(y);
-    t.wMonth = static_cast<WORD>(mo);
-    t.wDay = static_cast<WORD>(d);
-    t.wHour = static_cast<WORD>(h);
-    t.wMinute = static_cast<WORD>(mi);
-    t.wSecond = static_cast<WORD>(s);
-    t.wMilliseconds = static_cast<WORD>(ms);
-    return t;
 }
 
 bool sameFields(const orvane::SYSTEMTIME& a, const ::SYSTEMTIME& b) {
@@ -117,7 +94,7 @@ void compareInstant(const orvane::SYSTEMTIME& t) {
     describe(when, sizeof when, t);
     const CalendarDate ours = CalendarDate::fromSystemTime(t);
     if (ours.status != CalendarDate::valid) return fail("ours rejects a real instant", when);
-    ::SYSTEMTIME input = windowsTime(t);
+    ::SYSTEMTIME input = orvane::win32::toWindows(t);
     double theirs = 0.0;
     if (SystemTimeToVariantTime(&input, &theirs) == 0) return fail("oleaut32 rejects a real instant", when);
     if (theirs == ours.value) {
@@ -140,7 +117,7 @@ void compareInstant(const orvane::SYSTEMTIME& t) {
 void everyDay() {
     const int times[][3] = {{0, 0, 0}, {0, 0, 1}, {6, 0, 0}, {12, 0, 0}, {18, 30, 30}, {23, 59, 59}};
     for (const auto& hms : times) {
-        orvane::SYSTEMTIME day = ourTime(100, 1, 1, hms[0], hms[1], hms[2]);
+        orvane::SYSTEMTIME day = orvane::timeOf(100, 1, 1, hms[0], hms[1], hms[2]);
         CalendarDate walker = CalendarDate::fromSystemTime(day);
         int64_t days = 0;
         for (;;) {
@@ -198,19 +175,19 @@ void instantsThatDoNotExist() {
         orvane::SYSTEMTIME time;
     };
     const Case cases[] = {
-        {"2001-02-29", ourTime(2001, 2, 29, 0, 0, 0)},  {"1900-02-29", ourTime(1900, 2, 29, 12, 0, 0)},
-        {"2023-04-31", ourTime(2023, 4, 31, 0, 0, 0)},  {"2023-01-32", ourTime(2023, 1, 32, 0, 0, 0)},
-        {"2023-13-01", ourTime(2023, 13, 1, 0, 0, 0)},  {"2023-00-10", ourTime(2023, 0, 10, 0, 0, 0)},
-        {"2023-05-00", ourTime(2023, 5, 0, 0, 0, 0)},   {"hour 24", ourTime(2023, 5, 5, 24, 0, 0)},
-        {"minute 60", ourTime(2023, 5, 5, 0, 60, 0)},   {"second 60", ourTime(2023, 5, 5, 0, 0, 60)},
-        {"0099-12-31", ourTime(99, 12, 31, 0, 0, 0)},   {"10000-01-01", ourTime(10000, 1, 1, 0, 0, 0)},
-        {"year 0", ourTime(0, 1, 1, 0, 0, 0)},          {"9999-12-32", ourTime(9999, 12, 32, 0, 0, 0)},
-        {"0100-02-29", ourTime(100, 2, 29, 0, 0, 0)},   {"1899-12-32", ourTime(1899, 12, 32, 0, 0, 0)},
+        {"2001-02-29", orvane::timeOf(2001, 2, 29, 0, 0, 0)},  {"1900-02-29", orvane::timeOf(1900, 2, 29, 12, 0, 0)},
+        {"2023-04-31", orvane::timeOf(2023, 4, 31, 0, 0, 0)},  {"2023-01-32", orvane::timeOf(2023, 1, 32, 0, 0, 0)},
+        {"2023-13-01", orvane::timeOf(2023, 13, 1, 0, 0, 0)},  {"2023-00-10", orvane::timeOf(2023, 0, 10, 0, 0, 0)},
+        {"2023-05-00", orvane::timeOf(2023, 5, 0, 0, 0, 0)},   {"hour 24", orvane::timeOf(2023, 5, 5, 24, 0, 0)},
+        {"minute 60", orvane::timeOf(2023, 5, 5, 0, 60, 0)},   {"second 60", orvane::timeOf(2023, 5, 5, 0, 0, 60)},
+        {"0099-12-31", orvane::timeOf(99, 12, 31, 0, 0, 0)},   {"10000-01-01", orvane::timeOf(10000, 1, 1, 0, 0, 0)},
+        {"year 0", orvane::timeOf(0, 1, 1, 0, 0, 0)},          {"9999-12-32", orvane::timeOf(9999, 12, 32, 0, 0, 0)},
+        {"0100-02-29", orvane::timeOf(100, 2, 29, 0, 0, 0)},   {"1899-12-32", orvane::timeOf(1899, 12, 32, 0, 0, 0)},
     };
     int acceptedByPlatform = 0;
     for (const Case& c : cases) {
         ++checks;
-        ::SYSTEMTIME input = windowsTime(c.time);
+        ::SYSTEMTIME input = orvane::win32::toWindows(c.time);
         double theirs = 0.0;
         const bool accepted = SystemTimeToVariantTime(&input, &theirs) != 0;
         if (accepted) {

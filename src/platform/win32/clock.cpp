@@ -4,25 +4,11 @@
 #include <windows.h>
 
 #include "platform/clock.h"
+#include "platform/win32/system_time.h"
 
 namespace orvane::platform {
 
-namespace {
-
-orvane::SYSTEMTIME fromWindows(const ::SYSTEMTIME& time) {
-    orvane::SYSTEMTIME result;
-    result.wYear = time.wYear;
-    result.wMonth = time.wMonth;
-    result.wDayOfWeek = time.wDayOfWeek;
-    result.wDay = time.wDay;
-    result.wHour = time.wHour;
-    result.wMinute = time.wMinute;
-    result.wSecond = time.wSecond;
-    result.wMilliseconds = time.wMilliseconds;
-    return result;
-}
-
-}  // namespace
+using win32::fromWindows;
 
 orvane::SYSTEMTIME systemTime() {
     ::SYSTEMTIME now{};
