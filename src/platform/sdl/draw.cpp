@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/sdl/backend.h"
+#include "platform/sdl/text.h"
 
 namespace orvane::sdl {
 
@@ -337,7 +338,7 @@ uint32_t setTextColor(DeviceContext dc, uint32_t rgb) {
 }
 
 GdiObject createFont(int32_t height, uint8_t charSet) {
-    (void)charSet;  // the face is the build language's default sans face
+    (void)charSet;  // the face is the one for the build's language, whose character set this is
     auto* object = new (std::nothrow) DrawingObject;
     if (!object) return {};
     object->kind = ObjectKind::font;
@@ -395,9 +396,14 @@ int drawText(DeviceContext dc, int32_t x, int32_t y, std::u16string_view text) {
     if (!context) return 0;
     FontFace* face = faceOf(*context);
     if (!face) return 0;
-    const int64_t width = layOutText(*face, text, [](const Glyph&, int64_t) {});
+    // Plain texts (nearly all) are measured and drawn from the glyph cache;
+    // the others are shaped once and drawn from the shaped glyphs.
+    static std::vector<PlacedGlyph> shaped;
+    int64_t width = plainTextWidth(*face, text);
+    const bool plain = width >= 0;
+    if (!plain) width = shapeText(*face, text, shaped);
     const Box cell{x, y, x + width, int64_t{y} + face->ascent + face->descent};
-    // Glyphs may reach a little outside their cell (overhangs).
+    // Glyphs may reach a little outside their cell (overhangs, fallback faces).
     const Box affected{cell.left - face->ascent, cell.top - face->ascent, cell.right + face->ascent,
                        cell.bottom + face->ascent};
     const uint32_t color = pixelOf(context->textColor);
@@ -406,11 +412,16 @@ int drawText(DeviceContext dc, int32_t x, int32_t y, std::u16string_view text) {
     return drawOn(context, affected, [&](Canvas& canvas) {
         if (opaque) fillBox(canvas, cell, background);
         const int64_t baseline = int64_t{y} + face->ascent;
-        layOutText(*face, text, [&](const Glyph& glyph, int64_t pen) {
+        auto place = [&](const Glyph& glyph, int64_t penX, int64_t penY) {
             if (glyph.coverage.empty()) return;
-            blendMask(canvas, x + pen + glyph.left, baseline - glyph.top, glyph.coverage.data(), glyph.width,
-                      glyph.height, color);
-        });
+            blendMask(canvas, x + penX + glyph.left, baseline + penY - glyph.top, glyph.coverage.data(),
+                      glyph.width, glyph.height, color);
+        };
+        if (plain) {
+            drawPlainText(*face, text, [&](const Glyph& glyph, int64_t pen) { place(glyph, pen, 0); });
+        } else {
+            for (const PlacedGlyph& glyph : shaped) place(*glyph.glyph, glyph.x, glyph.y);
+        }
     });
 }
 

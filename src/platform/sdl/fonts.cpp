@@ -5,24 +5,44 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 
 #include "locale/string_table.h"
+#include "platform/sdl/text.h"
 
 namespace orvane::sdl {
 
 namespace {
 
 constexpr char32_t directLimit = 0x800;
-const char* const fallbackFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* const lastResortFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// Faces whose advance widths are Arial's, glyph for glyph.
+constexpr const char* arialMetricFamilies[] = {"Arial", "Liberation Sans", "Arimo"};
+
+struct FontFile {
+    std::string path;
+    int index = 0;
+};
+
+struct OpenFace {
+    size_t file = 0;  // into `files`
+    int32_t height = 0;
+    std::unique_ptr<FontFace> face;
+};
 
 FT_Library library = nullptr;
-bool fontFileSearched = false;
-std::string fontFile;
-int fontIndex = 0;
-std::vector<std::unique_ptr<FontFace>> faces;
+bool searched = false;
+std::vector<FontFile> files;        // files[0]: the primary face's file
+FcPattern* request = nullptr;       // what the primary face was asked for, substituted
+FcFontSet* sortedFonts = nullptr;   // fontconfig's sorted set for `request`, made on first need
+bool sortedFontsMade = false;
+std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
+std::vector<OpenFace> openFaces;
 
 std::string languageCode() {
     std::string code;
@@ -30,70 +50,164 @@ std::string languageCode() {
     return code;
 }
 
-// The file of the default sans face that covers the build's language.
-void findFontFile() {
-    fontFileSearched = true;
-    fontFile = fallbackFontFile;
-    fontIndex = 0;
-    if (!FcInit()) return;
+FcPattern* substitutedPattern(const char* family, const std::string& language) {
     FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return;
-    const std::string language = languageCode();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    if (!pattern) return nullptr;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
     FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(language.c_str()));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    if (match) {
-        FcChar8* file = nullptr;
-        int index = 0;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
-            fontFile = reinterpret_cast<const char*>(file);
-            if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) fontIndex = index;
-        }
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
+    return pattern;
 }
 
-// Sizes the face as GDI sizes a LOGFONT height and returns the cell's ascent
-// and descent: the cell is the font's Windows ascent plus descent (OS/2
-// table), or its ascender minus descender where that table is missing.
+bool hasArialMetrics(FcPattern* match) {
+    FcChar8* family = nullptr;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &family) == FcResultMatch; ++i) {
+        for (const char* name : arialMetricFamilies) {
+            if (FcStrCmpIgnoreCase(family, reinterpret_cast<const FcChar8*>(name)) == 0) return true;
+        }
+    }
+    return false;
+}
+
+bool fileOf(FcPattern* font, FontFile& file) {
+    FcChar8* path = nullptr;
+    if (FcPatternGetString(font, FC_FILE, 0, &path) != FcResultMatch || !path) return false;
+    file.path = reinterpret_cast<const char*>(path);
+    file.index = 0;
+    FcPatternGetInteger(font, FC_INDEX, 0, &file.index);
+    return true;
+}
+
+// The primary face's file: Arial's metrics first, then the language's
+// default sans face, then DejaVu Sans's file.
+void findPrimaryFile() {
+    searched = true;
+    files.assign(1, FontFile{lastResortFile, 0});
+    if (!FcInit()) return;
+    const std::string language = languageCode();
+    for (const char* family : {"Arial", "sans-serif"}) {
+        FcPattern* pattern = substitutedPattern(family, language);
+        if (!pattern) return;
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+        const bool wanted = match && (std::strcmp(family, "Arial") != 0 || hasArialMetrics(match));
+        if (wanted && fileOf(match, files[0])) {
+            request = pattern;
+            FcPatternDestroy(match);
+            return;
+        }
+        if (match) FcPatternDestroy(match);
+        FcPatternDestroy(pattern);
+    }
+}
+
+// Whether a font of the sorted set may stand in for a missing character:
+// outline glyphs in one colour (FreeType draws no colour bitmaps here), and
+// in the first pass only upright faces of regular weight.
+bool usableFallback(FcPattern* font, bool regularOnly) {
+    FcBool flag = FcFalse;
+    if (FcPatternGetBool(font, FC_COLOR, 0, &flag) == FcResultMatch && flag) return false;
+    if (FcPatternGetBool(font, FC_OUTLINE, 0, &flag) == FcResultMatch && !flag) return false;
+    if (!regularOnly) return true;
+    int slant = FC_SLANT_ROMAN;
+    int weight = FC_WEIGHT_REGULAR;
+    FcPatternGetInteger(font, FC_SLANT, 0, &slant);
+    FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
+    return slant == FC_SLANT_ROMAN && weight <= FC_WEIGHT_MEDIUM;
+}
+
+// The file of the first font of the sorted set that has the character, as an
+// index into `files`; -1 when no installed font has it. Asked once per
+// character.
+int fallbackFileFor(char32_t codePoint) {
+    if (auto found = fallbackFileOf.find(codePoint); found != fallbackFileOf.end()) return found->second;
+    int chosen = -1;
+    if (!sortedFontsMade) {
+        sortedFontsMade = true;
+        FcResult result = FcResultNoMatch;
+        if (request) sortedFonts = FcFontSort(nullptr, request, FcTrue, nullptr, &result);
+    }
+    for (int pass = 0; sortedFonts && pass < 2 && chosen < 0; ++pass) {
+        for (int i = 0; i < sortedFonts->nfont; ++i) {
+            FcPattern* font = sortedFonts->fonts[i];
+            FcCharSet* charset = nullptr;
+            if (FcPatternGetCharSet(font, FC_CHARSET, 0, &charset) != FcResultMatch ||
+                !FcCharSetHasChar(charset, codePoint) || !usableFallback(font, pass == 0)) {
+                continue;
+            }
+            FontFile file;
+            if (!fileOf(font, file)) continue;
+            const auto same = std::find_if(files.begin(), files.end(), [&](const FontFile& known) {
+                return known.path == file.path && known.index == file.index;
+            });
+            chosen = static_cast<int>(same - files.begin());
+            if (same == files.end()) files.push_back(file);
+            break;
+        }
+    }
+    fallbackFileOf.emplace(codePoint, chosen);
+    return chosen;
+}
+
+// Sizes a face as GDI sizes a LOGFONT height and sets the cell's ascent and
+// descent. A positive height is the cell: the Windows ascent plus descent of
+// the OS/2 table (ascender minus descender where that table is missing) give
+// the pixels per em, rounded to a whole number as GDI rounds them, and the
+// cell's ascent and descent are those of the face at that size.
 bool sizeFace(FT_Face face, int32_t logfontHeight, int32_t& ascent, int32_t& descent) {
+    if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return false;
     double cellAscent = face->ascender;
     double cellDescent = -static_cast<double>(face->descender);
     if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
         os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
         cellAscent = os2->usWinAscent;
-        cellDescent = os2->usWinDescent;
+        // Some fonts store a negative descent in this unsigned field.
+        cellDescent = std::abs(static_cast<int16_t>(os2->usWinDescent));
     }
     const double cellUnits = cellAscent + cellDescent;
-    if (cellUnits <= 0 || face->units_per_EM == 0) return false;
-
-    int32_t cellHeight = 0;
-    double emPixels = 0;
-    if (logfontHeight > 0) {
-        cellHeight = logfontHeight;
-        emPixels = logfontHeight * face->units_per_EM / cellUnits;
-    } else {
-        // Zero asks for the default size; negative heights give the em size.
-        emPixels = logfontHeight == 0 ? 16.0 * face->units_per_EM / cellUnits : -double(logfontHeight);
-        cellHeight = static_cast<int32_t>(std::lround(emPixels * cellUnits / face->units_per_EM));
-    }
-    if (emPixels < 1 || emPixels > 4096) return false;
-    const auto em26_6 = static_cast<FT_F26Dot6>(std::lround(emPixels * 64));
-    if (FT_Set_Char_Size(face, 0, em26_6, 72, 72) != 0) return false;
-    ascent = static_cast<int32_t>(std::lround(cellAscent * cellHeight / cellUnits));
-    descent = cellHeight - ascent;
+    if (cellUnits <= 0) return false;
+    const double units = face->units_per_EM;
+    const double height = logfontHeight == 0 ? 16 : logfontHeight;
+    const double ppem = height > 0 ? std::floor(units * height / cellUnits + 0.5) : -height;
+    if (ppem < 1 || ppem > 4096) return false;
+    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(ppem)) != 0) return false;
+    ascent = static_cast<int32_t>(std::lround(cellAscent * ppem / units));
+    descent = static_cast<int32_t>(std::lround(cellDescent * ppem / units));
     return true;
 }
 
-Glyph rasterise(FT_Face face, char32_t codePoint) {
+FontFace* openFace(size_t file, int32_t logfontHeight) {
+    for (auto& open : openFaces) {
+        if (open.file == file && open.height == logfontHeight) return open.face.get();
+    }
+    if (!library && FT_Init_FreeType(&library) != 0) {
+        library = nullptr;
+        return nullptr;
+    }
+    FT_Face ftFace = nullptr;
+    if (FT_New_Face(library, files[file].path.c_str(), files[file].index, &ftFace) != 0) {
+        if (file != 0 || FT_New_Face(library, lastResortFile, 0, &ftFace) != 0) return nullptr;
+    }
+    auto face = std::make_unique<FontFace>();
+    face->requestedHeight = logfontHeight;
+    if (!sizeFace(ftFace, logfontHeight, face->ascent, face->descent)) {
+        FT_Done_Face(ftFace);
+        return nullptr;
+    }
+    face->face = ftFace;
+    face->directIndex.assign(directLimit, 0);
+    openFaces.push_back(OpenFace{file, logfontHeight, std::move(face)});
+    return openFaces.back().face.get();
+}
+
+Glyph rasterise(FontFace& face, uint32_t index) {
     Glyph glyph;
-    const FT_UInt index = FT_Get_Char_Index(face, codePoint);
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0) return glyph;
-    FT_GlyphSlot slot = face->glyph;
+    glyph.face = &face;
+    glyph.index = index;
+    auto* ftFace = static_cast<FT_Face>(face.face);
+    if (FT_Load_Glyph(ftFace, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0) return glyph;
+    FT_GlyphSlot slot = ftFace->glyph;
     glyph.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_LIGHT) != 0) return glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -113,42 +227,45 @@ Glyph rasterise(FT_Face face, char32_t codePoint) {
 }  // namespace
 
 FontFace* fontFace(int32_t logfontHeight) {
-    for (auto& face : faces) {
-        if (face->requestedHeight == logfontHeight) return face.get();
-    }
-    if (!library && FT_Init_FreeType(&library) != 0) {
-        library = nullptr;
-        return nullptr;
-    }
-    if (!fontFileSearched) findFontFile();
-    FT_Face ftFace = nullptr;
-    if (FT_New_Face(library, fontFile.c_str(), fontIndex, &ftFace) != 0) {
-        if (FT_New_Face(library, fallbackFontFile, 0, &ftFace) != 0) return nullptr;
-    }
-    auto face = std::make_unique<FontFace>();
-    face->requestedHeight = logfontHeight;
-    if (!sizeFace(ftFace, logfontHeight, face->ascent, face->descent)) {
-        FT_Done_Face(ftFace);
-        return nullptr;
-    }
-    face->face = ftFace;
-    face->directIndex.assign(directLimit, 0);
-    faces.push_back(std::move(face));
-    return faces.back().get();
+    if (!searched) findPrimaryFile();
+    return openFace(0, logfontHeight);
+}
+
+bool faceHas(const FontFace& face, char32_t codePoint) {
+    return FT_Get_Char_Index(static_cast<FT_Face>(face.face), codePoint) != 0;
 }
 
 const Glyph& glyphOf(FontFace& face, char32_t codePoint) {
-    int32_t* slot = nullptr;
-    if (codePoint < directLimit) {
-        slot = &face.directIndex[codePoint];
-    } else {
-        slot = &face.otherIndex[codePoint];
-    }
+    int32_t* slot = codePoint < directLimit ? &face.directIndex[codePoint] : &face.otherIndex[codePoint];
     if (*slot == 0) {
-        face.glyphs.push_back(rasterise(static_cast<FT_Face>(face.face), codePoint));
+        FontFace* from = &face;
+        uint32_t index = FT_Get_Char_Index(static_cast<FT_Face>(face.face), codePoint);
+        if (index == 0) {
+            const int file = fallbackFileFor(codePoint);
+            FontFace* fallback = file > 0 ? openFace(static_cast<size_t>(file), face.requestedHeight) : nullptr;
+            const uint32_t fallbackIndex =
+                fallback ? FT_Get_Char_Index(static_cast<FT_Face>(fallback->face), codePoint) : 0;
+            if (fallbackIndex != 0) {
+                from = fallback;
+                index = fallbackIndex;
+            }
+        }
+        face.glyphs.push_back(rasterise(*from, index));
+        face.glyphs.back().needsShaping = needsShaping(codePoint);
         *slot = static_cast<int32_t>(face.glyphs.size());
     }
     return face.glyphs[static_cast<size_t>(*slot - 1)];
+}
+
+const Glyph& glyphByIndex(FontFace& face, uint32_t index) {
+    auto found = face.shapedGlyphs.find(index);
+    if (found == face.shapedGlyphs.end()) found = face.shapedGlyphs.emplace(index, rasterise(face, index)).first;
+    return found->second;
+}
+
+const char* familyOf(const FontFace& face) {
+    const char* family = static_cast<FT_Face>(face.face)->family_name;
+    return family ? family : "";
 }
 
 }  // namespace orvane::sdl

@@ -1,16 +1,31 @@
 #pragma once
-// Font faces for the software canvas: the default sans face for the build's
-// language, found through fontconfig, opened with FreeType and sized the way
-// GDI sizes a LOGFONT (a positive height is the cell height, ascent plus
-// descent; a negative one the em size). Each glyph is rasterised once into an
-// 8-bit coverage mask and kept for the rest of the run.
+// Font faces for the software canvas.
+//
+// The face of a LOGFONT height is the one fontconfig gives for "Arial" in the
+// build's language, kept only when it really has Arial's metrics (Liberation
+// Sans, Arimo, or Arial itself): that is the face Windows draws the program's
+// fonts with, so every text is as wide as there. Without one the default sans
+// face of the language is taken, and without fontconfig DejaVu Sans's file.
+//
+// Faces are sized the way GDI sizes a LOGFONT: a positive height is the cell
+// height, the face's Windows ascent plus descent (OS/2 table), which gives a
+// whole number of pixels per em; a negative height is the em size itself.
+//
+// A character the face lacks is drawn with the first face of fontconfig's
+// sorted set for the same request that has it, sized for the same LOGFONT
+// height and placed on the same baseline; only a character no installed face
+// has is drawn as the face's own missing-glyph mark. Each glyph is rasterised
+// once into an 8-bit coverage mask and kept for the rest of the run, and so is
+// each answer fontconfig gave.
 
 #include <cstdint>
-#include <string_view>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
 namespace orvane::sdl {
+
+struct FontFace;
 
 struct Glyph {
     int32_t left = 0;     // from the pen position to the mask's first column
@@ -19,44 +34,43 @@ struct Glyph {
     int32_t height = 0;
     int32_t advance = 0;  // whole pixels, as GDI advances
     std::vector<uint8_t> coverage;  // width * height
+    FontFace* face = nullptr;       // the face it comes from
+    uint32_t index = 0;             // its index in that face; 0 is the missing-glyph mark
+    bool needsShaping = false;      // its character needs shaping or reordering with its neighbours
 };
 
 struct FontFace {
     int32_t requestedHeight = 0;  // the LOGFONT height it was made for
     int32_t ascent = 0;           // pixels from the top of the cell to the baseline
     int32_t descent = 0;
-    void* face = nullptr;         // FT_Face
-    std::vector<int32_t> directIndex;  // code point below 0x800 -> glyphs index + 1
+    void* face = nullptr;         // FT_Face, sized
+    void* shaper = nullptr;       // hb_font_t over `face`, made when a text first needs shaping
+    // Glyphs by character (from this face or the fallback face that has the
+    // character): below 0x800 through a table, the rest through a map; both
+    // hold an index into `glyphs` plus 1.
+    std::vector<int32_t> directIndex;
     std::unordered_map<char32_t, int32_t> otherIndex;
-    std::vector<Glyph> glyphs;
+    std::deque<Glyph> glyphs;  // a deque: references stay valid as it grows
+    // Glyphs of this face by glyph index, for shaped texts.
+    std::unordered_map<uint32_t, Glyph> shapedGlyphs;
 };
 
 // The face for a LOGFONT height in the build's language, loaded on first use
 // and kept. Null when no font file can be found or opened.
 FontFace* fontFace(int32_t logfontHeight);
 
-// The glyph of one code point (rasterised on first use).
+// The glyph that draws one character in `face`'s font: the face's own, a
+// fallback face's, or, when no installed face has the character, the face's
+// missing-glyph mark. Rasterised on first use.
 const Glyph& glyphOf(FontFace& face, char32_t codePoint);
 
-// Calls `draw(glyph, penX)` for each code point of a UTF-16 text, pen positions
-// starting at 0. Lone surrogates are drawn as U+FFFD. Returns the text's width.
-template <typename Draw>
-int64_t layOutText(FontFace& face, std::u16string_view text, Draw&& draw) {
-    int64_t pen = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        const Glyph& glyph = glyphOf(face, cp);
-        draw(glyph, pen);
-        pen += glyph.advance;
-    }
-    return pen;
-}
+// One glyph of a face by its glyph index (rasterised on first use).
+const Glyph& glyphByIndex(FontFace& face, uint32_t index);
+
+// Whether the face itself has a glyph for the character.
+bool faceHas(const FontFace& face, char32_t codePoint);
+
+// The family name of a face's font, for tests and diagnostics.
+const char* familyOf(const FontFace& face);
 
 }  // namespace orvane::sdl

@@ -1,9 +1,12 @@
 // The drawing calls of the frame, passed straight to GDI. Each returns what
-// its GDI counterpart returns, so the frame judges success as on Windows.
+// its GDI counterpart returns, so the frame judges success as on Windows. A
+// text goes through TextOutW with a fallback face for any character the
+// selected font lacks (glyph_fallback.h).
 
 #include <windows.h>
 
 #include "platform/draw.h"
+#include "platform/win32/glyph_fallback.h"
 #include "platform/win32/handles.h"
 
 namespace orvane::platform {
@@ -61,7 +64,7 @@ int drawRectangle(DeviceContext dc, int32_t left, int32_t top, int32_t right, in
 }
 
 int drawText(DeviceContext dc, int32_t x, int32_t y, std::u16string_view text) {
-    return TextOutW(toHdc(dc), x, y, wide(text), static_cast<int>(text.size()));
+    return textOutWithFallback(toHdc(dc), x, y, text);
 }
 
 int copyBlock(DeviceContext target, int32_t x, int32_t y, int32_t width, int32_t height,
