@@ -35,6 +35,8 @@ import sys
 import tempfile
 import time
 
+import frame_ink
+
 WIDTH, HEIGHT = 900, 1000
 
 # Bands of the window that change with the clocks or the frame counter.
@@ -257,6 +259,10 @@ def case_startup(session):
     session.wait_until_shown(expected, skip_bands=CLOCK_BANDS + [FRAME_RATE_BAND])
     time.sleep(2.5)  # two whole measuring seconds
     shot = session.screenshot()
+    image = frame_ink.Image(WIDTH, HEIGHT, shot)
+    arrows = [(name, frame_ink.arrow_problem(image, box, direction))
+              for name, box, direction in frame_ink.arrow_boxes(180 + session.lower)]
+    check(all(problem is None for _, problem in arrows), f"an arrow button holds no arrowhead: {arrows}")
     labels = ("London time:", "Local time:") if session.language == "en" else ("Лондонское время:",
                                                                                "Местное время:")
     check(labels[0] in session.ocr(shot, 14, 36, 240, 600), "London label not read")

@@ -22,6 +22,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+import frame_ink  # noqa: E402
 import winesession  # noqa: E402
 
 
@@ -206,6 +208,34 @@ def ink(session, shot, box):
     return darkest, lightest
 
 
+def caption_button_problems(image):
+    """What is wrong with the minimise, maximise and close buttons Wine draws
+    at the right of the caption (screen boxes inside their edges) when it
+    has its Marlett face: a flat bar, a hollow square, a cross. Without that
+    face Wine writes the letters "0 1 r" there instead."""
+    def marks(box):
+        left, top, right, bottom = box
+        return {(x, y) for y in range(top, bottom) for x in range(left, right) if image.level(x, y) < 150}
+
+    problems = []
+    bar = marks((845, 6, 858, 18))
+    if not bar or max(y for _, y in bar) - min(y for _, y in bar) > 2:
+        problems.append("minimise is no flat bar")
+    square = marks((861, 6, 874, 18))
+    if not square or max(x for x, _ in square) - min(x for x, _ in square) < 6 or \
+            ((min(x for x, _ in square) + max(x for x, _ in square)) // 2,
+             (min(y for _, y in square) + max(y for _, y in square)) // 2) in square:
+        problems.append("maximise is no hollow square")
+    cross = marks((879, 6, 892, 18))
+    if cross:
+        xs, ys = [x for x, _ in cross], [y for _, y in cross]
+        corners = [any(abs(x - cx) <= 1 and abs(y - cy) <= 1 for x, y in cross)
+                   for cx in (min(xs), max(xs)) for cy in (min(ys), max(ys))]
+    if not cross or not all(corners) or max(xs) - min(xs) < 4:
+        problems.append("close is no cross")
+    return problems
+
+
 def check_screen(run, shot, failures, now_utc, now_local):
     """What a person sees at start: labels, both clock lines in the catalog's
     words, the working date, the calendar, the buttons, the frame-rate line."""
@@ -285,6 +315,15 @@ def check_screen(run, shot, failures, now_utc, now_local):
     print("year buttons read:", buttons)
     found = sum(label in buttons.split() for label in ("+10", "-10", "+100", "-100", "+1000", "-1000"))
     failures.check(found >= 4, f"{run.language}: year buttons labelled ({found} of 6 read)")
+
+    image = frame_ink.Image.load(shot)
+    arrows = [(name, frame_ink.arrow_problem(image, box, direction, winesession.CLIENT_ORIGIN))
+              for name, box, direction in frame_ink.arrow_boxes(d)]
+    failures.check(all(problem is None for _, problem in arrows),
+                   f"{run.language}: each arrow button holds an arrowhead, not a missing-glyph box ({arrows})")
+    failures.check(not caption_button_problems(image),
+                   f"{run.language}: Wine's caption buttons are drawn as symbols, not letters "
+                   f"({caption_button_problems(image)})")
 
     rate, counter, text = run.frame_rate(shot)
     print("frame-rate line reads:", text)

@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include <hb.h>
 
 #include <algorithm>
 #include <cmath>
@@ -29,10 +30,19 @@ struct FontFile {
     int index = 0;
 };
 
+// Gives back what a face holds when the process ends.
+struct FaceRelease {
+    void operator()(FontFace* face) const {
+        if (face->shaper) hb_font_destroy(static_cast<hb_font_t*>(face->shaper));
+        if (face->face) FT_Done_Face(static_cast<FT_Face>(face->face));
+        delete face;
+    }
+};
+
 struct OpenFace {
     size_t file = 0;  // into `files`
     int32_t height = 0;
-    std::unique_ptr<FontFace> face;
+    std::unique_ptr<FontFace, FaceRelease> face;
 };
 
 FT_Library library = nullptr;
@@ -189,13 +199,10 @@ FontFace* openFace(size_t file, int32_t logfontHeight) {
     if (FT_New_Face(library, files[file].path.c_str(), files[file].index, &ftFace) != 0) {
         if (file != 0 || FT_New_Face(library, lastResortFile, 0, &ftFace) != 0) return nullptr;
     }
-    auto face = std::make_unique<FontFace>();
-    face->requestedHeight = logfontHeight;
-    if (!sizeFace(ftFace, logfontHeight, face->ascent, face->descent)) {
-        FT_Done_Face(ftFace);
-        return nullptr;
-    }
+    std::unique_ptr<FontFace, FaceRelease> face(new FontFace);
     face->face = ftFace;
+    face->requestedHeight = logfontHeight;
+    if (!sizeFace(ftFace, logfontHeight, face->ascent, face->descent)) return nullptr;
     face->directIndex.assign(directLimit, 0);
     openFaces.push_back(OpenFace{file, logfontHeight, std::move(face)});
     return openFaces.back().face.get();
