@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -89,12 +90,22 @@ bool fileOf(FcPattern* font, FontFile& file) {
     return true;
 }
 
+// What fontconfig holds for us, given back when the process ends.
+void releaseFontconfig() {
+    if (sortedFonts) FcFontSetDestroy(sortedFonts);
+    if (request) FcPatternDestroy(request);
+    sortedFonts = nullptr;
+    request = nullptr;
+    FcFini();
+}
+
 // The primary face's file: Arial's metrics first, then the language's
 // default sans face, then DejaVu Sans's file.
 void findPrimaryFile() {
     searched = true;
     files.assign(1, FontFile{lastResortFile, 0});
     if (!FcInit()) return;
+    std::atexit(releaseFontconfig);
     const std::string language = languageCode();
     for (const char* family : {"Arial", "sans-serif"}) {
         FcPattern* pattern = substitutedPattern(family, language);
