@@ -41,10 +41,13 @@ sanitize: deps-test
 
 build: linux windows
 
+# The unit and sanitizer tests only compute, so they run two at a time; the
+# others drive windows on virtual displays and run one at a time.
 test: linux windows sanitize
-	ctest --preset linux
+	ctest --preset linux -L unit -j2
+	ctest --preset linux -LE unit
 	ctest --preset windows
-	ctest --preset sanitize
+	ctest --preset sanitize -j2
 
 # The Windows zip and the Linux tarball, each with freshly laid catalogs.
 dist: deps-test
