@@ -60,25 +60,25 @@ bench: linux
 	build/linux/bin/orvane_bench
 	build/linux/bin/orvane_sdl_bench
 
-# --- starting one program: only it and its catalog are built
+# --- starting one program: only it is built, and the sample catalog it depends on
 run: deps-run
 	@cmake --preset linux $(CONFIGURE) >/dev/null
-	@cmake --build --preset linux --target orvane_en sample_catalog
+	@cmake --build --preset linux --target orvane_en
 	@scripts/run-program build/linux/bin/orvane_en
 
 run-ru: deps-run
 	@cmake --preset linux $(CONFIGURE) >/dev/null
-	@cmake --build --preset linux --target orvane_ru sample_catalog
+	@cmake --build --preset linux --target orvane_ru
 	@scripts/run-program build/linux/bin/orvane_ru
 
 run-windows: deps-test
 	@cmake --preset windows $(CONFIGURE) >/dev/null
-	@cmake --build --preset windows --target orvane_en sample_catalog
+	@cmake --build --preset windows --target orvane_en
 	@scripts/run-program build/windows/bin/orvane_en.exe
 
 run-windows-ru: deps-test
 	@cmake --preset windows $(CONFIGURE) >/dev/null
-	@cmake --build --preset windows --target orvane_ru sample_catalog
+	@cmake --build --preset windows --target orvane_ru
 	@scripts/run-program build/windows/bin/orvane_ru.exe
 
 clean:
