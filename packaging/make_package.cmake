@@ -14,9 +14,10 @@ foreach(name ORVANE_BUILD_DIR ORVANE_SOURCE_DIR ORVANE_VERSION ORVANE_TOP ORVANE
   endif()
 endforeach()
 
-# Runs a command and stops the packaging when it fails.
+# Runs a command quietly (its errors still show) and stops the packaging when
+# it fails.
 function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_QUIET)
   if(NOT result EQUAL 0)
     string(REPLACE ";" " " command "${ARGN}")
     message(FATAL_ERROR "make_package: failed (${result}): ${command}")
