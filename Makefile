@@ -1,52 +1,88 @@
 # Orvane's front door.
-#   make run        build and start the English Linux build (screenshot when no display)
-#   make run-ru     the same for the Russian build
-#   make test       install what is missing, build every preset, run every test
-#   make bench      run the benchmarks
+#   make run            build the English Linux program and start it (a screenshot when no display)
+#   make run-ru         the same for the Russian build
+#   make run-windows    the Windows builds under Wine (make run-windows-ru for the Russian one)
+#   make test           install everything, build every preset, run every test
+#   make dist           the release packages in build/dist/
+#   make bench          run the benchmarks
+#   make clean          remove build/; make clean-wine removes the Wine prefix of make run-windows
 SHELL := /bin/bash
 # cmake runs make beneath this one; keep its output to what it builds.
 MAKEFLAGS += --no-print-directory
 .DEFAULT_GOAL := build
 
-.PHONY: build deps linux windows sanitize test bench run run-ru run-windows run-windows-ru clean
+# Extra cmake configure arguments. make test configures the CI build: warnings
+# are errors and no test library may be missing (ORVANE_CI in CMakeLists.txt).
+CONFIGURE :=
+test: CONFIGURE := -DORVANE_CI=ON
 
-deps:
-	@scripts/install-deps
+.PHONY: build deps deps-run deps-test linux windows sanitize test dist bench \
+        run run-ru run-windows run-windows-ru clean clean-wine
 
-linux: deps
-	@cmake --preset linux >/dev/null
+# --- packages: the run profile for the Linux program, the test profile for the rest
+deps deps-test:
+	@scripts/install-deps test
+
+deps-run:
+	@scripts/install-deps run
+
+# --- whole presets
+linux: deps-test
+	@cmake --preset linux $(CONFIGURE) >/dev/null
 	@cmake --build --preset linux
 
-windows: deps
-	@cmake --preset windows >/dev/null
+windows: deps-test
+	@cmake --preset windows $(CONFIGURE) >/dev/null
 	@cmake --build --preset windows
 
-sanitize: deps
-	@cmake --preset sanitize >/dev/null
+sanitize: deps-test
+	@cmake --preset sanitize $(CONFIGURE) >/dev/null
 	@cmake --build --preset sanitize
 
 build: linux windows
 
+# The unit and sanitizer tests only compute, so they run two at a time; the
+# others drive windows on virtual displays and run one at a time.
 test: linux windows sanitize
-	ctest --preset linux
+	ctest --preset linux -L unit -j2
+	ctest --preset linux -LE unit
 	ctest --preset windows
-	ctest --preset sanitize
+	ctest --preset sanitize -j2
+
+# The Windows zip and the Linux tarball, each with freshly laid catalogs.
+dist: deps-test
+	@cmake --preset windows $(CONFIGURE) >/dev/null
+	@cmake --build --preset windows --target dist
+	@cmake --preset linux $(CONFIGURE) >/dev/null
+	@cmake --build --preset linux --target dist
 
 bench: linux
 	build/linux/bin/orvane_bench
 	build/linux/bin/orvane_sdl_bench
 
-run: linux
+# --- starting one program: only it is built, and the sample catalog it depends on
+run: deps-run
+	@cmake --preset linux $(CONFIGURE) >/dev/null
+	@cmake --build --preset linux --target orvane_en
 	@scripts/run-program build/linux/bin/orvane_en
 
-run-ru: linux
+run-ru: deps-run
+	@cmake --preset linux $(CONFIGURE) >/dev/null
+	@cmake --build --preset linux --target orvane_ru
 	@scripts/run-program build/linux/bin/orvane_ru
 
-run-windows: windows
+run-windows: deps-test
+	@cmake --preset windows $(CONFIGURE) >/dev/null
+	@cmake --build --preset windows --target orvane_en
 	@scripts/run-program build/windows/bin/orvane_en.exe
 
-run-windows-ru: windows
+run-windows-ru: deps-test
+	@cmake --preset windows $(CONFIGURE) >/dev/null
+	@cmake --build --preset windows --target orvane_ru
 	@scripts/run-program build/windows/bin/orvane_ru.exe
 
 clean:
 	rm -rf build
+
+clean-wine:
+	@scripts/run-program --clean-wine

@@ -8,18 +8,27 @@
 # word file the user renamed (or removed) in the build tree stays that way
 # across builds; a key folder or a document that is missing is made again.
 # Delete a catalog to have it laid afresh.
+#
+# Every text file is UTF-8 with a byte-order mark, so that Windows editors
+# (Notepad, Wine's too) read the Russian ones as UTF-8 and not in the ANSI code
+# page.
 
 if(NOT ORVANE_BIN_DIR)
   message(FATAL_ERROR "sample_catalog.cmake needs -DORVANE_BIN_DIR=<folder>")
 endif()
 
+string(ASCII 239 187 191 bom)  # U+FEFF in UTF-8
 set(word_note "The name of this file, less its extension, is the word the program shows.\n")
+
+function(text_file path text)
+  file(WRITE "${path}" "${bom}${text}")
+endfunction()
 
 # A key folder holding one word file; nothing is touched when the key folder exists.
 function(key_folder folder word)
   if(NOT IS_DIRECTORY "${folder}")
     file(MAKE_DIRECTORY "${folder}")
-    file(WRITE "${folder}/${word}.txt" "${word_note}")
+    text_file("${folder}/${word}.txt" "${word_note}")
   endif()
 endfunction()
 
@@ -34,9 +43,13 @@ function(key_folders parent keys words)
   endforeach()
 endfunction()
 
+# A document; its text may be given in several pieces (lines), joined as they are.
 function(document path text)
+  foreach(more IN LISTS ARGN)
+    string(APPEND text "${more}")
+  endforeach()
   if(NOT EXISTS "${path}")
-    file(WRITE "${path}" "${text}")
+    text_file("${path}" "${text}")
   endif()
 endfunction()
 

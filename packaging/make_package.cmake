@@ -1,0 +1,87 @@
+# Makes one release package; the dist target of packaging/CMakeLists.txt runs it.
+#
+#   cmake -DORVANE_BUILD_DIR=... -DORVANE_SOURCE_DIR=... -DORVANE_VERSION=...
+#         -DORVANE_TOP=<top folder> -DORVANE_PACKAGE=<.zip or .tar.gz>
+#         -DORVANE_PLATFORM=windows|linux [-DORVANE_ICONS=<hicolor folder>]
+#         -P make_package.cmake
+#
+# The package's folder is laid in <build>/dist-stage/<top> and packed with
+# that folder at the top of the package.
+
+foreach(name ORVANE_BUILD_DIR ORVANE_SOURCE_DIR ORVANE_VERSION ORVANE_TOP ORVANE_PACKAGE ORVANE_PLATFORM)
+  if(NOT ${name})
+    message(FATAL_ERROR "make_package.cmake needs -D${name}=...")
+  endif()
+endforeach()
+
+# Runs a command quietly (its errors still show) and stops the packaging when
+# it fails.
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    message(FATAL_ERROR "make_package: failed (${result}): ${command}")
+  endif()
+endfunction()
+
+set(source ${ORVANE_SOURCE_DIR}/packaging/${ORVANE_PLATFORM})
+set(top ${ORVANE_TOP})
+set(package ${ORVANE_PACKAGE})
+get_filename_component(dist ${package} DIRECTORY)
+set(stage ${ORVANE_BUILD_DIR}/dist-stage)
+set(folder ${stage}/${top})
+file(REMOVE_RECURSE ${stage})
+file(MAKE_DIRECTORY ${folder} ${dist})
+
+# The programs, stripped, and catalogs laid afresh beside them.
+run(${CMAKE_COMMAND} --install ${ORVANE_BUILD_DIR} --prefix ${folder} --component programs --strip)
+run(${CMAKE_COMMAND} -DORVANE_BIN_DIR=${folder} -P ${ORVANE_SOURCE_DIR}/cmake/sample_catalog.cmake)
+
+# The README, with the version filled in.
+file(READ ${source}/README.txt readme)
+string(CONFIGURE "${readme}" readme @ONLY)
+if(ORVANE_PLATFORM STREQUAL "windows")
+  # As Windows editors show it right: UTF-8 with a byte-order mark, CRLF lines.
+  string(ASCII 239 187 191 bom)
+  string(REPLACE "\n" "\r\n" readme "${readme}")
+  file(WRITE ${folder}/README.txt "${bom}${readme}")
+else()
+  file(WRITE ${folder}/README.txt "${readme}")
+
+  # A desktop entry per build; add-to-menu installs them with the programs'
+  # full paths, which only the unpacked folder knows.
+  file(READ ${source}/orvane.desktop.in entry)
+  foreach(build orvane_en orvane_ru)
+    if(build STREQUAL "orvane_en")
+      set(NAME "Orvane (English)")
+      set(NAME_RU "Orvane (английский)")
+    else()
+      set(NAME "Orvane (Russian)")
+      set(NAME_RU "Orvane (русский)")
+    endif()
+    set(EXEC ${build})
+    string(CONFIGURE "${entry}" text @ONLY)
+    file(WRITE ${folder}/${build}.desktop "${text}")
+  endforeach()
+  file(COPY ${ORVANE_ICONS} DESTINATION ${folder}/icons)
+  file(COPY ${source}/add-to-menu DESTINATION ${folder}
+       FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+endif()
+
+# Pack. libarchive (cmake -E tar) marks non-ASCII names as UTF-8 in the zip, so
+# Windows shows "Каталог" as it is; it reads the names through the locale,
+# hence a UTF-8 one whatever the caller's.
+file(REMOVE ${package})
+if(ORVANE_PLATFORM STREQUAL "windows")
+  set(pack cf ${package} --format=zip)  # entries deflated
+else()
+  set(pack cfz ${package} --format=pax)
+endif()
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${CMAKE_COMMAND} -E tar ${pack} ${top}
+  WORKING_DIRECTORY ${stage}
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "make_package: packing ${package} failed")
+endif()
+message(STATUS "Package: ${package}")
