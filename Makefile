@@ -3,6 +3,7 @@
 #   make run-ru     the same for the Russian build
 #   make test       install what is missing, build every preset, run every test
 #   make bench      run the benchmarks
+#   make fuzz       run every fuzz target for FUZZ_SECONDS each (default 600)
 SHELL := /bin/bash
 # cmake runs make beneath this one; keep its output to what it builds.
 MAKEFLAGS += --no-print-directory
@@ -35,6 +36,11 @@ test: linux windows sanitize
 bench: linux
 	build/linux/bin/orvane_bench
 	build/linux/bin/orvane_sdl_bench
+
+.PHONY: fuzz
+FUZZ_SECONDS ?= 600
+fuzz: sanitize
+	@for fuzzer in build/sanitize/bin/orvane_fuzz_*; do tests/fuzz/run-fuzz "$$fuzzer" $(FUZZ_SECONDS) || exit 1; done
 
 run: linux
 	@scripts/run-program build/linux/bin/orvane_en
