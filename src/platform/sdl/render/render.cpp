@@ -86,7 +86,10 @@ int run(int argc, char** argv) {
             if (!parseInstant(value, local)) return usage();
             localGiven = true;
         } else if (option == "--folder") {
+            // A path as the program holds currentFolder: "\" and "/" both
+            // separate its components.
             folder = posix::namesFromBytes(value);
+            std::replace(folder.begin(), folder.end(), posix::nameBackslash, u'\\');
         } else if (option == "--scroll") {
             scroll = static_cast<int32_t>(std::strtol(value, nullptr, 10));
         } else if (option == "--fps") {
