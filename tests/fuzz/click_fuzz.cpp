@@ -10,8 +10,6 @@
 //   - elsewhere the browsed folder stays, and the date either stays or
 //     becomes a valid one; a reset zeroes the scroll offset and the pending file.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -33,10 +31,8 @@ const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
 
 // An empty program folder: no catalog to list, no file to find.
 const std::u16string& emptyProgramFolder() {
-    static const std::u16string folder = [] {
-        char pattern[] = "/tmp/orvane-fuzz-click-XXXXXX";
-        return posix::namesFromBytes(mkdtemp(pattern) ? pattern : "/nonexistent");
-    }();
+    static const fuzz::ScratchFolder scratch("orvane-fuzz-click-");
+    static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
     return folder;
 }
 

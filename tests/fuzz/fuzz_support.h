@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <random>
 #include <string>
 
 namespace orvane::fuzz {
@@ -41,6 +43,26 @@ private:
     const uint8_t* data_;
     size_t size_;
     size_t at_ = 0;
+};
+
+// An empty folder of its own below the system's temporary folder, removed
+// when the run ends.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& prefix)
+        : path_(std::filesystem::temp_directory_path() / (prefix + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
 };
 
 [[noreturn]] inline void propertyFailed(const char* property, const char* file, int line) {

@@ -8,8 +8,6 @@
 //   - erasing the background sets the list origin and returns 0; destruction
 //     posts the quit message with code 0; no frame is left in progress.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -30,10 +28,8 @@ using namespace orvane;
 const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
 
 const std::u16string& emptyProgramFolder() {
-    static const std::u16string folder = [] {
-        char pattern[] = "/tmp/orvane-fuzz-window-XXXXXX";
-        return posix::namesFromBytes(mkdtemp(pattern) ? pattern : "/nonexistent");
-    }();
+    static const fuzz::ScratchFolder scratch("orvane-fuzz-window-");
+    static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
     return folder;
 }
 
