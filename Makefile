@@ -5,6 +5,7 @@
 #   make test           install everything, build every preset, run every test
 #   make dist           the release packages in build/dist/
 #   make bench          run the benchmarks
+#   make fuzz           run every fuzz target for FUZZ_SECONDS each (default 600)
 #   make clean          remove build/; make clean-wine removes the Wine prefix of make run-windows
 SHELL := /bin/bash
 # cmake runs make beneath this one; keep its output to what it builds.
@@ -59,6 +60,11 @@ dist: deps-test
 bench: linux
 	build/linux/bin/orvane_bench
 	build/linux/bin/orvane_sdl_bench
+
+.PHONY: fuzz
+FUZZ_SECONDS ?= 600
+fuzz: sanitize
+	@for fuzzer in build/sanitize/bin/orvane_fuzz_*; do tests/fuzz/run-fuzz "$$fuzzer" $(FUZZ_SECONDS) || exit 1; done
 
 # --- starting one program: only it is built, and the sample catalog it depends on
 run: deps-run

@@ -19,6 +19,7 @@ namespace {
 
 constexpr uint32_t frameBudget = 1000;         // frames the loop draws per measuring second
 constexpr uint64_t measuringSecondMs = 1000;   // a second ends once more than this has passed
+constexpr int exitNoWindow = 3;                // the window could not be made: nothing was shown
 
 // Anchors the process in its executable's folder and fills the start-up fields.
 void anchorInProgramFolder() {
@@ -43,6 +44,11 @@ int runProgram() {
     fillWeekdayNames();
 
     const WindowHandle window = platform::createMainWindow(appState.windowTitle);
+    if (!window) {
+        // Without a window the loop would spin unseen for ever: say why, and stop.
+        platform::writeDiagnostic(u"orvane: cannot open a window: " + platform::windowFailureText());
+        return exitNoWindow;
+    }
     appState.arrowCursor = platform::loadArrowCursor();
     platform::setCursor(appState.arrowCursor);
 

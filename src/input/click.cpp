@@ -145,16 +145,33 @@ void actOnEntry(const std::u16string& name) {
     }
 }
 
+// Sends the list back to the catalog.
+void goHome() {
+    appState.currentFolder = appState.rootFolderName;
+    appState.pendingFile.clear();
+}
+
+bool listsParent(const DirectoryListing& listing) {
+    for (const std::u16string& name : listing) {
+        if (name == u"..") return true;
+    }
+    return false;
+}
+
 void clickFileList(int32_t y) {
     if (appState.fileEntries.empty()) {
         // The browsed folder can no longer be listed (moved, deleted or
         // unreadable): nothing is there to click, so the list goes home.
-        appState.currentFolder = appState.rootFolderName;
-        appState.pendingFile.clear();
+        goHome();
         return;
     }
     const int64_t index = entryAt(y);
-    if (index < 0) return;
+    if (index < 0) {
+        // A folder that lists no ".." (a volume's root, a junction) has no
+        // row that leads back up: a release beside its entries goes home.
+        if (!listsParent(appState.fileEntries)) goHome();
+        return;
+    }
     // A copy: the action may change the state the listing lives in.
     const std::u16string name = appState.fileEntries[static_cast<size_t>(index)];
     actOnEntry(name);

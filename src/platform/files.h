@@ -31,7 +31,9 @@ bool findNextEntry(FolderSearch search, std::u16string& name);
 void findClose(FolderSearch search);
 
 // CreateFileW(name, GENERIC_READ, no sharing, OPEN_EXISTING) followed at once
-// by CloseHandle when it opened. True when the probe opened the file.
+// by CloseHandle when it opened. True when the probe opened the file. On
+// Linux nothing is opened for reading (no pipe or device sees the probe): true
+// when `name` exists, is not a folder and could be read.
 bool probeFile(const std::u16string& name);
 
 // True when `path` (relative to the current folder) names an existing regular

@@ -45,6 +45,10 @@ namespace orvane::platform {
 // shared window procedure) and creates the program's window: caption `title`,
 // WS_VISIBLE | WS_OVERLAPPEDWINDOW, at 0, 0, 900 by 1000. Null on failure.
 WindowHandle createMainWindow(std::u16string_view title);
+// Why the last createMainWindow made no window, in a few words for a
+// diagnostic line (the system's text for GetLastError on Windows; on Linux
+// what kept the display from being reached).
+std::u16string windowFailureText();
 void showWindow(WindowHandle window);    // ShowWindow(SW_SHOW)
 void updateWindow(WindowHandle window);  // UpdateWindow: sends WM_PAINT straight to the procedure
 void closeWindow(WindowHandle window);   // CloseWindow

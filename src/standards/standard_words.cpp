@@ -11,18 +11,6 @@ namespace orvane {
 
 namespace {
 
-// The entry's name less its extension: everything before the last "." that
-// comes before the final character. A name with no such dot has no extension
-// and is the word as it stands, less a final ".".
-std::u16string wordOfEntryName(const std::u16string& name) {
-    if (name.size() >= 2) {
-        const size_t dot = name.rfind(u'.', name.size() - 2);
-        if (dot != std::u16string::npos) return name.substr(0, dot);
-    }
-    if (!name.empty() && name.back() == u'.') return name.substr(0, name.size() - 1);
-    return name;
-}
-
 // Reads the word of `folderPath` with programFolder current, then makes
 // `savedFolder` current again (an empty saved folder leaves programFolder
 // current).
@@ -53,6 +41,15 @@ std::u16string decimalText(uint16_t value) {
 }
 
 }  // namespace
+
+std::u16string wordOfEntryName(const std::u16string& name) {
+    if (name.size() >= 2) {
+        const size_t dot = name.rfind(u'.', name.size() - 2);
+        if (dot != std::u16string::npos) return name.substr(0, dot);
+    }
+    if (!name.empty() && name.back() == u'.') return name.substr(0, name.size() - 1);
+    return name;
+}
 
 std::u16string readStandardWord(const std::u16string& folderPath) {
     const DirectoryListing listing = listDirectory(folderPath);

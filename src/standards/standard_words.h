@@ -7,6 +7,12 @@
 
 namespace orvane {
 
+// The word an entry name gives: the name less its extension, that is
+// everything before the last "." that comes before the final character. A
+// name with no such dot has no extension and is the word as it stands, less a
+// final ".".
+std::u16string wordOfEntryName(const std::u16string& name);
+
 // The word of one standards folder (relative to programFolder, which the
 // caller has made current): the name of the first entry after "." and "..",
 // less its extension. Empty when the folder cannot be listed or holds nothing.

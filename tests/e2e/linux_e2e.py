@@ -12,7 +12,8 @@ tesseract.
     linux_e2e.py --bin build/linux/bin --language en CASE
 
 CASE is one of: startup, navigate, dates, rename, scroll, open, close,
-close_key.
+close_key, and (English build) backslash_names, backslash_home, open_planted,
+deep_open, no_display, launch_stress.
 
 Closing: a bare Xvfb has no window manager, so nothing draws a close box.
 The close case sends the window the WM_DELETE_WINDOW client message that a
@@ -33,6 +34,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import frame_ink
@@ -114,15 +116,16 @@ def send_delete_window(display, window_id):
 class Session:
     """One build laid out in a temporary folder, running under its own Xvfb."""
 
-    def __init__(self, bin_dir, language):
+    def __init__(self, bin_dir, language, app_name="app"):
         self.language = language
         self.catalog_name = "Catalog" if language == "en" else "Каталог"
         self.work = tempfile.mkdtemp(prefix="orvane-e2e-")
-        self.app_dir = os.path.join(self.work, "app")
+        self.app_dir = os.path.join(self.work, app_name)
         os.makedirs(self.app_dir)
         for name in (f"orvane_{language}", f"orvane_render_{language}"):
             shutil.copy2(os.path.join(bin_dir, name), self.app_dir)
         shutil.copytree(os.path.join(bin_dir, self.catalog_name), os.path.join(self.app_dir, self.catalog_name))
+        self.render_dir = self.app_dir  # where the render tool and the catalog it draws lie
         self.elsewhere = os.path.join(self.work, "elsewhere")
         os.makedirs(self.elsewhere)
         self.xvfb = None
@@ -183,7 +186,7 @@ class Session:
 
     def render(self, *args):
         out = os.path.join(self.work, "expected.png")
-        run([os.path.join(self.app_dir, f"orvane_render_{self.language}"), "--out", out, *map(str, args)],
+        run([os.path.join(self.render_dir, f"orvane_render_{self.language}"), "--out", out, *map(str, args)],
             cwd=self.elsewhere, env={k: v for k, v in self.env.items() if k != "DISPLAY"})
         return rgb_of_png(out)
 
@@ -380,6 +383,231 @@ def case_close_key(session):
     check(code == 1, f"exit code {code}, not 1")
 
 
+def write_logger(path, record):
+    """A stand-in for xdg-open that writes down its working folder, its
+    arguments and what the file it was given holds, then renames the record
+    into place (so a reader never sees half of it)."""
+    with open(path, "w") as script:
+        script.write(f'#!/bin/sh\n{{ pwd; for a in "$@"; do printf "%s\\n" "$a"; done; cat -- "$1" 2>/dev/null; }} '
+                     f'> "{record}.part"\nmv "{record}.part" "{record}"\n')
+    os.chmod(path, 0o755)
+
+
+def wait_for_file(path, timeout=15.0):
+    deadline = time.time() + timeout
+    while not os.path.exists(path) and time.time() < deadline:
+        time.sleep(0.1)
+    check(os.path.exists(path), f"{path} did not appear")
+    return open(path, "rb").read().decode("utf-8", "surrogateescape").splitlines()
+
+
+def row_y(row):
+    """The middle of list row `row` (0 is ".") with the list at its top."""
+    return 16 + 30 * row
+
+
+def case_backslash_names(session):
+    """A backslash in a Linux name is a character of that name:
+    - "..\\..\\...\\canary.fifo" (it has a full stop, so a click takes it for a
+      file) is handed to the opener as itself, and the FIFO outside the
+      catalog that it would name with "\\" as a separator is never opened:
+      a writer waiting on it stays blocked;
+    - a folder named "back\\slashdir" and one named "\\" are entered and list
+      their own entries, exactly as plain folders with the same entries do."""
+    catalog = os.path.join(session.app_dir, session.catalog_name)
+    attack = os.path.join(catalog, "Attack")
+    os.makedirs(attack)
+    canary = os.path.join(session.work, "canary.fifo")
+    os.mkfifo(canary)
+    climb = "..\\" * (session.app_dir.count("/") + 3)
+    escape = climb + canary.lstrip("/").replace("/", "\\")
+    open(os.path.join(attack, escape), "w").close()
+    for folder, entry, reference in (("back\\slashdir", "inner-1.txt", "Ref1"), ("\\", "inner-2.txt", "Ref2")):
+        for parent in (attack, catalog):
+            os.makedirs(os.path.join(parent, folder if parent == attack else reference), exist_ok=True)
+            open(os.path.join(parent, folder if parent == attack else reference, entry), "w").close()
+    tools = os.path.join(session.work, "tools")
+    os.makedirs(tools)
+    record = os.path.join(session.work, "opened")
+    write_logger(os.path.join(tools, "xdg-open"), record)
+
+    # A writer blocks on the FIFO until someone opens it for reading.
+    released = []
+    writer = threading.Thread(target=lambda: released.append(os.open(canary, os.O_WRONLY)), daemon=True)
+    writer.start()
+
+    session.start(extra_path=tools)
+    list_box = dict(left=0, top=0, right=240, bottom=HEIGHT)
+    session.click(60, row_y(2))  # Attack: ".", "..", the escape name, "back\\slashdir", "\\"
+    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Attack"), **list_box)
+    session.click(60, row_y(2))
+    lines = wait_for_file(record)
+    check(lines[:2] == [attack, "./" + escape], f"the opener got {lines[:2]}")
+    time.sleep(1.5)
+    check(not released and writer.is_alive(), "the FIFO outside the catalog was opened")
+
+    session.click(60, row_y(3))  # back\\slashdir
+    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Ref1"), **list_box)
+    session.click(60, row_y(1))  # ".." back to Attack
+    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Attack"), **list_box)
+    session.click(60, row_y(4))  # the folder named "\\"
+    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Ref2"), **list_box)
+    check(session.program.poll() is None, "the program ended")
+
+    # Let the writer go.
+    reader = os.open(canary, os.O_RDONLY | os.O_NONBLOCK)
+    writer.join(5)
+    os.close(reader)
+    for fd in released:
+        os.close(fd)
+
+
+def case_backslash_home(session):
+    """The program's own folder has a backslash in its absolute path: the
+    window shows the catalog and the words as a copy in a plain folder draws
+    them, folders are entered and left, and a file opens in its folder."""
+    plain = os.path.join(session.work, "plain")
+    os.makedirs(plain)
+    shutil.copy2(os.path.join(session.app_dir, f"orvane_render_{session.language}"), plain)
+    shutil.copytree(os.path.join(session.app_dir, session.catalog_name), os.path.join(plain, session.catalog_name))
+    session.render_dir = plain
+    tools = os.path.join(session.work, "tools")
+    os.makedirs(tools)
+    record = os.path.join(session.work, "opened")
+    write_logger(os.path.join(tools, "xdg-open"), record)
+
+    session.start(extra_path=tools)
+    session.wait_until_shown(session.render("--date", today().isoformat()),
+                             skip_bands=CLOCK_BANDS + [FRAME_RATE_BAND])
+    list_box = dict(left=0, top=0, right=240, bottom=HEIGHT)
+    session.click(60, row_y(2))  # Documents
+    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}\\Documents"), **list_box)
+    session.click(60, row_y(1))
+    session.wait_until_shown(session.render(), **list_box)
+    session.click(60, row_y(3))  # Notes.txt
+    lines = wait_for_file(record)
+    check(lines[:2] == [os.path.join(session.app_dir, session.catalog_name), "./Notes.txt"],
+          f"the opener got {lines[:2]}")
+
+
+def case_open_planted(session):
+    """PATH begins with an empty entry, "." and a relative folder, each of
+    which names the browsed folder for a child working there: the xdg-open
+    planted there never runs, the one on PATH's absolute folder does."""
+    catalog = os.path.join(session.app_dir, session.catalog_name)
+    planted_record = os.path.join(session.work, "planted")
+    write_logger(os.path.join(catalog, "xdg-open"), planted_record)
+    os.makedirs(os.path.join(catalog, "bin"))
+    write_logger(os.path.join(catalog, "bin", "xdg-open"), planted_record)
+    tools = os.path.join(session.work, "tools")
+    os.makedirs(tools)
+    record = os.path.join(session.work, "opened")
+    write_logger(os.path.join(tools, "xdg-open"), record)
+
+    session.start(extra_path=":.:bin:" + tools)
+    session.click(60, row_y(4))  # ".", "..", "bin", "Documents", "Notes.txt"
+    lines = wait_for_file(record)
+    check(lines[:2] == [catalog, "./Notes.txt"], f"the opener got {lines[:2]}")
+    time.sleep(1.0)
+    check(not os.path.exists(planted_record), "the xdg-open planted in the browsed folder ran")
+
+
+def case_deep_open(session):
+    """A file 250 folders below the catalog (a path of over 7000 bytes, past
+    the system's 4096-byte limit for one call) is listed, reached by clicks
+    and opened in its own folder."""
+    catalog = os.path.join(session.app_dir, session.catalog_name)
+    os.makedirs(os.path.join(catalog, "Deep"))
+    levels = 250
+    token = f"deep file {os.getpid()}"
+    folder = os.open(os.path.join(catalog, "Deep"), os.O_RDONLY | os.O_DIRECTORY)
+    for level in range(levels):
+        name = f"level{level:03d}" + "x" * 20
+        os.mkdir(name, dir_fd=folder)
+        inner = os.open(name, os.O_RDONLY | os.O_DIRECTORY, dir_fd=folder)
+        os.close(folder)
+        folder = inner
+    with os.fdopen(os.open("deep.txt", os.O_WRONLY | os.O_CREAT, 0o644, dir_fd=folder), "w") as deep:
+        deep.write(token + "\n")
+    os.close(folder)
+    tools = os.path.join(session.work, "tools")
+    os.makedirs(tools)
+    record = os.path.join(session.work, "opened")
+    write_logger(os.path.join(tools, "xdg-open"), record)
+
+    session.start(extra_path=tools)
+    # Row 2 is "Deep", then the one folder of each level, then deep.txt.
+    subprocess.run(["xdotool", "mousemove", "60", str(row_y(2)), "click", "--repeat", str(levels + 2), "--delay",
+                    "40", "1"], env=session.env, check=True, timeout=60)
+    lines = wait_for_file(record, timeout=60)
+    check(lines[1:] == ["./deep.txt", token], f"the opener got {lines[1:]}")
+
+
+def case_no_display(session):
+    """Without a reachable display the program says why on one line and ends
+    with 3 at once; it never runs unseen on an off-screen driver."""
+    program = os.path.join(session.app_dir, f"orvane_{session.language}")
+    base = {k: v for k, v in session.env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER")}
+    attempts = [
+        (base, "orvane: cannot open a window: no display (DISPLAY is not set)"),
+        (dict(base, DISPLAY=":4091"), 'orvane: cannot open a window: cannot reach the display ":4091"'),
+        (dict(base, DISPLAY=session.display, SDL_VIDEODRIVER="offscreen"),
+         "orvane: cannot open a window: SDL_VIDEODRIVER=offscreen names no display driver"),
+    ]
+    for env, line in attempts:
+        started = time.time()
+        try:
+            done = subprocess.run([program], cwd=session.elsewhere, env=env, capture_output=True, timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the program ran on without a window ({line})")
+        seconds = time.time() - started
+        err = done.stderr.decode(errors="replace").splitlines()
+        check(done.returncode == 3, f"exit code {done.returncode}, not 3: {err}")
+        check(len(err) == 1 and err[0].startswith(line), f"stderr {err}, not {line!r}")
+        print(f"{seconds:.2f} s: {err[0]}")
+
+
+def case_launch_stress(session):
+    """50 launches one after another under one Xvfb: each shows its window
+    (and closes with 1), or fails loudly (one line, exit code 3); none runs
+    unseen. The Xvfb resets whenever its last client leaves, so a launch
+    that connects during a reset finds no display: that one must say so."""
+    program = os.path.join(session.app_dir, f"orvane_{session.language}")
+    shown = failed = 0
+    started = time.time()
+    for launch in range(50):
+        child = subprocess.Popen([program], cwd=session.elsewhere, env=session.env, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.PIPE)
+        window = False
+        deadline = time.time() + 15
+        while time.time() < deadline and child.poll() is None:
+            found = subprocess.run(["xdotool", "search", "--pid", str(child.pid), "--name", "^Orvane$"],
+                                   env=session.env, capture_output=True, timeout=20)
+            if found.returncode == 0 and found.stdout.split():
+                window = True
+                break
+            time.sleep(0.05)
+        if window:
+            child.terminate()  # SIGTERM: SDL turns it into a close request
+        try:
+            _, err = child.communicate(timeout=10)
+        except subprocess.TimeoutExpired:
+            child.kill()
+            child.communicate()
+            raise Failure(f"launch {launch}: no window and still running")
+        lines = err.decode(errors="replace").splitlines()
+        if window:
+            check(child.returncode == 1, f"launch {launch}: closed with {child.returncode}, not 1")
+            shown += 1
+        else:
+            check(child.returncode == 3 and len(lines) == 1 and
+                  lines[0].startswith("orvane: cannot open a window: "),
+                  f"launch {launch}: no window, exit code {child.returncode}, stderr {lines}")
+            failed += 1
+    print(f"{shown} launches showed their window, {failed} said why they could not, "
+          f"in {time.time() - started:.1f} s")
+
+
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}
 
 
@@ -393,8 +621,10 @@ def main():
         if not shutil.which(tool):
             print(f"{tool} is missing: scripts/install-deps", file=sys.stderr)
             return 77
+    # The program's own folder has a backslash in its absolute path.
+    app_name = "app\\with\\backslash" if args.case == "backslash_home" else "app"
     try:
-        with Session(os.path.abspath(args.bin), args.language) as session:
+        with Session(os.path.abspath(args.bin), args.language, app_name) as session:
             CASES[args.case](session)
     except Failure as failure:
         print(f"FAILED: {failure}", file=sys.stderr)

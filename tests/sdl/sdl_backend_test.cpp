@@ -306,19 +306,23 @@ TEST_F(SdlBackend, PointerEventsBecomeWin32MessagesWithPackedClientPositions) {
     EXPECT_FALSE(platform::peekMessage(message, true));
 }
 
+// The opener is found on PATH's absolute folders only: with empty and "."
+// entries first, an xdg-open planted in the browsed folder never runs.
 TEST(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
     const fs::path root = fs::temp_directory_path() / ("orvane-shell-" + std::to_string(getpid()));
     fs::create_directories(root / "tools");
     fs::create_directories(root / "Catalog" / "Sub folder");
     const fs::path record = root / "record";
-    {
-        std::ofstream script(root / "tools" / "xdg-open");
-        script << "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '" << record.string()
-               << ".part'\nmv '" << record.string() << ".part' '" << record.string() << "'\n";
-    }
-    fs::permissions(root / "tools" / "xdg-open", fs::perms::owner_all);
+    const fs::path planted = root / "planted";
+    const auto writeScript = [](const fs::path& script, const fs::path& log) {
+        std::ofstream(script) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"$a\"; done; } > '" << log.string()
+                              << ".part'\nmv '" << log.string() << ".part' '" << log.string() << "'\n";
+        fs::permissions(script, fs::perms::owner_all);
+    };
+    writeScript(root / "tools" / "xdg-open", record);
+    writeScript(root / "Catalog" / "Sub folder" / "xdg-open", planted);
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", ((root / "tools").string() + ":" + oldPath).c_str(), 1);
+    setenv("PATH", ("::.:" + (root / "tools").string() + ":" + oldPath).c_str(), 1);
     const fs::path oldFolder = fs::current_path();
     fs::current_path(root);
 
@@ -327,11 +331,12 @@ TEST(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
         {u"-rf.txt", "./-rf.txt"},                         // never an option
         {u"a b;$(x).txt", "./a b;$(x).txt"},               // never a shell
         {u"\xDCFF\x0416.txt", std::string("./\xFF\xD0\x96.txt")},  // an undecodable byte goes back as itself
+        {u"..\uF05C..\uF05Cx.txt", "./..\\..\\x.txt"},     // a backslash of the name stays in it
     };
     for (const Case& c : cases) {
         fs::remove(record);
         platform::shellOpen(WindowHandle{}, c.name, u"Catalog\\\\Sub folder");
-        for (int i = 0; i < 100 && !fs::exists(record); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        for (int i = 0; i < 250 && !fs::exists(record); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
         std::ifstream in(record);
         std::string folder, argument, extra;
         std::getline(in, folder);
@@ -340,10 +345,20 @@ TEST(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
         EXPECT_EQ(argument, c.argument);
         EXPECT_FALSE(std::getline(in, extra));
     }
-    for (int i = 0; i < 100 && openersRunning() > 0; ++i) {
+    for (int i = 0; i < 250 && openersRunning() > 0; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         reapOpeners();
     }
+    EXPECT_EQ(openersRunning(), 0);
+    EXPECT_FALSE(fs::exists(planted));
+
+    // Without an opener on PATH nothing starts, and that is said once.
+    setenv("PATH", ".:/nonexistent", 1);
+    ::testing::internal::CaptureStderr();
+    platform::shellOpen(WindowHandle{}, u"x.txt", u"Catalog");
+    platform::shellOpen(WindowHandle{}, u"y.txt", u"Catalog");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "orvane: cannot open files: no xdg-open in PATH's absolute folders\n");
     EXPECT_EQ(openersRunning(), 0);
 
     fs::current_path(oldFolder);

@@ -282,6 +282,35 @@ TEST_F(ShellTest, ReleaseBelowAShortListChangesNothing) {
     EXPECT_EQ(appState.scrollOffset, -12);
 }
 
+// A folder that lists entries but no ".." (a volume's root, a junction):
+// entries still act, and a release that hits none goes back to the catalog.
+TEST_F(ShellTest, FolderWithoutParentEntryHasAWayHome) {
+    makeProgramFolder();
+    const std::u16string deep = appState.rootFolderName + u"\\A\\B";
+    struct Case {
+        int32_t y;
+        std::u16string expectedFolder;
+        std::u16string expectedPending;
+    };
+    const std::vector<Case> cases = {
+        {16, deep + u"\\Inner", u""},         // an entry: entered as always
+        {46, deep, u"notes.txt"},             // a file: chosen as always
+        {31, appState.rootFolderName, u""},   // the line between two rows
+        {900, appState.rootFolderName, u""},  // below the last row
+        {-5, appState.rootFolderName, u""},   // above the first
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "y=" << c.y);
+        appState.currentFolder = deep;
+        appState.pendingFile = u"old.txt";
+        appState.fileEntries = {u"Inner", u"notes.txt"};
+        appState.frameInProgress = true;  // no frame: it would list the folder again
+        handleClick(window, packPoint(50, c.y));
+        EXPECT_EQ(appState.currentFolder, c.expectedFolder);
+        EXPECT_EQ(appState.pendingFile, c.expectedPending);
+    }
+}
+
 TEST_F(ShellTest, UnlistableFolderSendsTheListHome) {
     makeProgramFolder();
     appState.currentFolder = appState.rootFolderName + u"\\A";

@@ -85,6 +85,21 @@ TEST_F(MainLoopTest, StartsUpInOrderAndEndsOnAWaitingClose) {
     EXPECT_EQ(fake::fakePlatform().queue.size(), 1u);  // the close was never taken
 }
 
+// No window: one line says why, the program ends with 3 and draws nothing.
+TEST_F(MainLoopTest, WithoutAWindowSaysWhyAndEndsWithThree) {
+    fake::failCall(Call::createMainWindow);
+    fake::fakePlatform().queue.push_back(messageOf(messageClose));
+
+    EXPECT_EQ(runProgram(), 3);
+
+    const std::vector<fake::RecordedCall> lines = fake::callsOf(Call::writeDiagnostic);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].text, u"orvane: cannot open a window: the test made window creation fail");
+    EXPECT_EQ(framesStarted(), 0u);
+    EXPECT_TRUE(fake::callsOf(Call::peekMessage).empty());
+    EXPECT_TRUE(fake::callsOf(Call::showWindow).empty());
+}
+
 TEST_F(MainLoopTest, StopsDrawingAfterAThousandFramesInASecond) {
     fake::fakePlatform().tickStep = 1;  // every empty pass reads the tick once
     // Arrives just before the measuring second would end.

@@ -15,8 +15,7 @@ using fake::Call;
 using fake::DrawingObject;
 using fake::fakePlatform;
 
-constexpr int transparentMode = 1;  // TRANSPARENT
-constexpr int opaqueMode = 2;       // OPAQUE, a new context's mode
+constexpr int opaqueMode = 2;  // OPAQUE, a new context's mode (TRANSPARENT is 1)
 constexpr uint32_t invalidColor = 0xFFFFFFFFu;  // CLR_INVALID
 
 int64_t handleValue(const void* value) {

@@ -60,6 +60,8 @@ WindowHandle createMainWindow(std::u16string_view title) {
     return fake.window;
 }
 
+std::u16string windowFailureText() { return u"the test made window creation fail"; }
+
 void showWindow(WindowHandle window) { record(Call::showWindow, {handleValue(window.value)}); }
 
 void updateWindow(WindowHandle window) {

@@ -169,14 +169,17 @@ void findClose(platform::FolderSearch search) { delete static_cast<EntryList*>(s
 
 bool probeFile(const std::u16string& name) {
     if (!usablePath(name)) return false;
-    // Non-blocking, so that a named pipe without a writer cannot hold the
-    // frame; a folder is not a file that can be opened, as on Windows.
-    const int file = open(systemPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // O_PATH finds the entry without opening it for reading: no named pipe,
+    // socket or device sees an open, and nothing can block. Whether it could
+    // be read is asked apart; a folder is not a file that can be opened, as
+    // on Windows.
+    const int file = open(systemPath(name).c_str(), O_PATH | O_CLOEXEC);
     if (file < 0) return false;
     struct stat status {};
-    const bool isFolder = fstat(file, &status) == 0 && S_ISDIR(status.st_mode);
+    const bool readable = fstat(file, &status) == 0 && !S_ISDIR(status.st_mode) &&
+                          faccessat(file, "", R_OK, AT_EACCESS | AT_EMPTY_PATH) == 0;
     close(file);
-    return !isFolder;
+    return readable;
 }
 
 bool isRegularFile(const std::u16string& path) {

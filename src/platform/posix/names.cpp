@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/posix/posix_files.h"
+#include "platform/posix/upcase_table.h"
 
 namespace orvane::posix {
 
@@ -69,13 +70,16 @@ std::u16string namesFromBytes(const std::string& bytes) {
     while (at < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[at]);
         if (lead < 0x80) {
-            text.push_back(lead);
+            // A backslash is a character of the name, never a separator.
+            text.push_back(lead == '\\' ? nameBackslash : static_cast<char16_t>(lead));
             ++at;
             continue;
         }
         uint32_t codePoint = 0;
         const int length = decodeSequence(bytes, at, codePoint);
-        if (length == 0) {
+        // U+F05C itself, spelt out on disk, would come back as a backslash;
+        // its three bytes are kept apart like any undecodable ones instead.
+        if (length == 0 || codePoint == nameBackslash) {
             text.push_back(static_cast<char16_t>(escapeBase + lead));
             ++at;
         } else if (codePoint >= 0x10000) {
@@ -103,6 +107,8 @@ std::string bytesFromName(const std::u16string& name) {
             ++i;
         } else if (isEscapedByte(unit)) {
             bytes.push_back(static_cast<char>(unit - escapeBase));
+        } else if (unit == nameBackslash) {
+            bytes.push_back('\\');
         } else {
             // Any other unit, a stray surrogate included, as its three-byte form.
             appendUtf8(bytes, unit);
@@ -112,58 +118,27 @@ std::string bytesFromName(const std::u16string& name) {
 }
 
 std::string systemPath(const std::u16string& path) {
-    const std::string bytes = bytesFromName(path);
     std::string result;
-    result.reserve(bytes.size());
-    for (char byte : bytes) {
-        const bool separator = byte == '\\' || byte == '/';
-        if (!separator) {
-            result.push_back(byte);
-        } else if (result.empty() || result.back() != '/') {
-            result.push_back('/');
+    result.reserve(path.size());
+    size_t at = 0;
+    while (at < path.size()) {
+        if (path[at] == u'\\' || path[at] == u'/') {
+            if (result.empty() || result.back() != '/') result.push_back('/');
+            ++at;
+            continue;
         }
+        size_t end = at;
+        while (end < path.size() && path[end] != u'\\' && path[end] != u'/') ++end;
+        result += bytesFromName(path.substr(at, end - at));
+        at = end;
     }
     return result;
 }
 
 char16_t upcaseUnit(char16_t unit) {
-    const auto u = static_cast<uint32_t>(unit);
-    // ASCII, Latin-1 (less the division sign), and the Latin-1 letters whose
-    // capitals lie elsewhere.
-    if (u >= 'a' && u <= 'z') return static_cast<char16_t>(u - 0x20);
-    if (u < 0xB5) return unit;
-    if (u == 0xB5) return u'\u039C';  // micro sign -> capital mu
-    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char16_t>(u - 0x20);
-    if (u == 0xFF) return u'\u0178';
-    // Latin Extended-A: capital and small letters in pairs. Dotless i and long
-    // s keep their own form, as in the NTFS table.
-    if ((u >= 0x0100 && u <= 0x012F) || (u >= 0x0132 && u <= 0x0137) ||
-        (u >= 0x014A && u <= 0x0177)) {
-        return static_cast<char16_t>(u & ~1u);
-    }
-    if ((u >= 0x0139 && u <= 0x0148) || (u >= 0x0179 && u <= 0x017E)) {
-        return static_cast<char16_t>((u & 1u) ? u : u - 1);
-    }
-    // Greek.
-    if (u >= 0x0370 && u <= 0x03FF) {
-        if (u == 0x03AC) return u'\u0386';
-        if (u >= 0x03AD && u <= 0x03AF) return static_cast<char16_t>(u - 0x25);
-        if (u == 0x03C2) return u'\u03A3';  // final sigma
-        if (u >= 0x03B1 && u <= 0x03CB) return static_cast<char16_t>(u - 0x20);
-        if (u == 0x03CC) return u'\u038C';
-        if (u == 0x03CD || u == 0x03CE) return static_cast<char16_t>(u - 0x3F);
-        return unit;
-    }
-    // Cyrillic and Cyrillic Supplement.
-    if (u >= 0x0430 && u <= 0x044F) return static_cast<char16_t>(u - 0x20);
-    if (u >= 0x0450 && u <= 0x045F) return static_cast<char16_t>(u - 0x50);
-    if ((u >= 0x0460 && u <= 0x0481) || (u >= 0x048A && u <= 0x04BF) ||
-        (u >= 0x04D0 && u <= 0x052F)) {
-        return static_cast<char16_t>(u & ~1u);
-    }
-    if (u >= 0x04C1 && u <= 0x04CE) return static_cast<char16_t>((u & 1u) ? u : u - 1);
-    if (u == 0x04CF) return u'\u04C0';
-    return unit;
+    const auto value = static_cast<uint16_t>(unit);
+    return static_cast<char16_t>(
+        static_cast<uint16_t>(value + upcase::additions[upcase::blockOf[value >> 8]][value & 0xFFu]));
 }
 
 bool entryNameBefore(const std::u16string& left, const std::u16string& right) {

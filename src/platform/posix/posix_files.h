@@ -7,6 +7,14 @@
 // usually UTF-8: they are decoded as UTF-8, and every byte that does not
 // belong to a valid sequence becomes one lone surrogate U+DC80..U+DCFF, which
 // turns back into that byte on the way out, so every name round-trips.
+//
+// A backslash is an ordinary character of a Linux name, but a separator in
+// the program's own paths. So the byte "\" in anything the system gives us (an
+// entry name, the current folder, the executable's path) becomes U+F05C, the
+// private-use stand-in that Windows-compatible layers on Linux use for it,
+// and U+F05C goes back to the byte "\". A name that spells U+F05C itself
+// (bytes EF 81 9C) keeps those three bytes as undecodable ones, so U+F05C
+// only ever stands for a backslash, and no listed name holds a separator.
 
 #include <string>
 
@@ -14,17 +22,24 @@
 
 namespace orvane::posix {
 
+// The byte "\" of a Linux name, as the program holds it.
+inline constexpr char16_t nameBackslash = u'\uF05C';
+
 // Text conversion between the program's UTF-16 and the bytes of Linux names.
+// bytesFromName(namesFromBytes(b)) == b for every byte string b.
 std::u16string namesFromBytes(const std::string& bytes);
 std::string bytesFromName(const std::u16string& name);
 
-// A path for the system: UTF-16 to bytes, with "\" and "/" both read as a
-// separator and a run of separators written as one "/".
+// A path for the system: U+005C "\" and "/" both separate components, and a
+// run of separators is written as one "/"; each component goes out as
+// bytesFromName writes it (so U+F05C becomes a "\" inside the component).
 std::string systemPath(const std::u16string& path);
 
 // The order in which entries are delivered after "." and "..": names compared
 // unit by unit after upper-casing (as NTFS keeps its indexes), ties broken by
-// plain code-unit order. upcaseUnit is the upper-casing of one unit.
+// plain code-unit order. upcaseUnit is the upper-casing of one unit: its
+// simple upper-case mapping in the Unicode data, for every unit of the Basic
+// Multilingual Plane (upcase_table.h).
 char16_t upcaseUnit(char16_t unit);
 bool entryNameBefore(const std::u16string& left, const std::u16string& right);
 

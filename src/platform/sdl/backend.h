@@ -63,4 +63,11 @@ void forgetWindowContents(Window& window);
 // Frees what SDL holds (window, cursor, subsystems). Called when the process ends.
 void shutDown();
 
+// Makes the window a real one or none: createMainWindow then starts only a
+// display driver (x11 or wayland; the one SDL_VIDEODRIVER names when it names
+// one of them), never one of SDL's off-screen drivers, and says why when no
+// display can be reached. The program calls it first; the render tool and
+// the backend's tests draw off-screen on the dummy driver and do not.
+void requireDisplay();
+
 }  // namespace orvane::sdl

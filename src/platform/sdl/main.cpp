@@ -4,6 +4,7 @@
 #include "platform/sdl/backend.h"
 
 int main() {
+    orvane::sdl::requireDisplay();  // a window on the desktop, or a line saying why not
     const int exitCode = orvane::runProgram();
     orvane::sdl::shutDown();
     return exitCode;

@@ -1,13 +1,17 @@
 // The shell open and the diagnostic channel of the Linux program.
 
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/posix_files.h"
@@ -22,6 +26,53 @@ namespace orvane::sdl {
 namespace {
 
 std::vector<pid_t> openers;  // started, not yet reaped
+bool openerMissingSaid = false;
+
+// The desktop's opener, looked for in the folders of PATH that are absolute.
+// An empty entry or a relative one (".", "bin") names a folder relative to
+// the current one, which for the opener is the browsed folder: a program
+// planted there must never be taken for it.
+std::string findOpener() {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) return {};
+    std::string_view entries = path;
+    while (!entries.empty()) {
+        const size_t colon = entries.find(':');
+        const std::string_view entry = entries.substr(0, colon);
+        entries = colon == std::string_view::npos ? std::string_view{} : entries.substr(colon + 1);
+        if (entry.empty() || entry.front() != '/') continue;
+        std::string candidate(entry);
+        if (candidate.back() != '/') candidate.push_back('/');
+        candidate += "xdg-open";
+        struct stat status {};
+        if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+// Opens `folder` one component at a time, each relative to the last, so a
+// folder of any depth is reached (a single call stops at the system's path
+// limit). A handle for the folder, or -1. Nothing is read through it: it only
+// serves as the opener's working folder.
+int openFolderInSteps(const std::string& folder) {
+    int handle = open(folder.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    size_t at = 0;
+    while (handle >= 0 && at < folder.size()) {
+        size_t end = folder.find('/', at);
+        if (end == std::string::npos) end = folder.size();
+        if (end > at) {
+            const std::string component = folder.substr(at, end - at);
+            const int inner = openat(handle, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            close(handle);
+            handle = inner;
+        }
+        at = end + 1;
+    }
+    return handle;
+}
 
 }  // namespace
 
@@ -42,21 +93,34 @@ using namespace orvane::sdl;
 void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& workingFolder) {
     reapOpeners();
     if (file.empty()) return;
+    std::string program = findOpener();
+    if (program.empty()) {
+        if (!openerMissingSaid) writeDiagnostic(u"orvane: cannot open files: no xdg-open in PATH's absolute folders");
+        openerMissingSaid = true;
+        return;
+    }
     // "./name": a name that starts with "-" is never taken for an option.
     std::string argument = "./" + posix::bytesFromName(file);
-    std::string program = "xdg-open";
     char* arguments[] = {program.data(), argument.data(), nullptr};
 
+    const std::string folderPath = posix::systemPath(workingFolder);
+    const int folder = folderPath.empty() ? -1 : openFolderInSteps(folderPath);
+    if (!folderPath.empty() && folder < 0) return;  // no such folder: nothing to open there
+
     posix_spawn_file_actions_t actions;
-    if (posix_spawn_file_actions_init(&actions) != 0) return;
-    const std::string folder = posix::systemPath(workingFolder);
-    if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    pid_t pid = 0;
-    // No shell and no command line: the arguments go to xdg-open as they are.
-    if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, arguments, environ) == 0) {
-        openers.push_back(pid);
+    if (posix_spawn_file_actions_init(&actions) == 0) {
+        // The child enters the browsed folder through the handle, then keeps
+        // no descriptor but the standard three.
+        const bool ready = (folder < 0 || posix_spawn_file_actions_addfchdir_np(&actions, folder) == 0) &&
+                           posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
+        pid_t pid = 0;
+        // No shell and no command line: the arguments go to xdg-open as they are.
+        if (ready && posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environ) == 0) {
+            openers.push_back(pid);
+        }
+        posix_spawn_file_actions_destroy(&actions);
     }
-    posix_spawn_file_actions_destroy(&actions);
+    if (folder >= 0) close(folder);
 }
 
 void writeDiagnostic(std::u16string_view text) {

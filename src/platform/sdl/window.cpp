@@ -10,8 +10,11 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/window_procedure.h"
+#include "platform/posix/posix_files.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/shell.h"
 #include "platform/sdl/text.h"
@@ -26,11 +29,56 @@ constexpr uintptr_t leftButtonFlag = 0x0001;  // MK_LBUTTON
 
 Window theWindow;
 bool videoReady = false;
+bool displayRequired = false;
+std::string videoFailure;  // why no window could be made
 std::deque<Message> queue;
 bool quitPosted = false;
 int quitCode = 0;
 
 WindowHandle handleOf(Window& window) { return {&window}; }
+
+bool isDisplayDriver(std::string_view driver) { return driver == "x11" || driver == "wayland"; }
+
+std::string environmentValue(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value ? value : "";
+}
+
+// The display drivers to try, in order: the ones SDL_VIDEODRIVER names (when
+// every one it names is a display driver), else x11 where DISPLAY is set and
+// wayland where WAYLAND_DISPLAY is set. Empty, with the reason in
+// videoFailure, when there is none.
+std::vector<std::string> displayDrivers() {
+    std::vector<std::string> drivers;
+    const std::string asked = environmentValue("SDL_VIDEODRIVER");
+    if (!asked.empty()) {
+        size_t at = 0;
+        while (at <= asked.size()) {
+            size_t comma = asked.find(',', at);
+            if (comma == std::string::npos) comma = asked.size();
+            const std::string driver = asked.substr(at, comma - at);
+            if (!isDisplayDriver(driver)) {
+                videoFailure = "SDL_VIDEODRIVER=" + asked + " names no display driver (x11 or wayland)";
+                return {};
+            }
+            drivers.push_back(driver);
+            at = comma + 1;
+        }
+        return drivers;
+    }
+    if (!environmentValue("DISPLAY").empty()) drivers.emplace_back("x11");
+    if (!environmentValue("WAYLAND_DISPLAY").empty()) drivers.emplace_back("wayland");
+    if (drivers.empty()) videoFailure = "no display (DISPLAY is not set)";
+    return drivers;
+}
+
+// What failed when `driver` could not start, with the display it aimed at.
+std::string driverFailure(const std::string& driver) {
+    const char* variable = driver == "x11" ? "DISPLAY" : "WAYLAND_DISPLAY";
+    const std::string display = environmentValue(variable);
+    if (display.empty()) return std::string("no display (") + variable + " is not set)";
+    return "cannot reach the display \"" + display + "\" (" + driver + ": " + SDL_GetError() + ")";
+}
 
 bool startVideo() {
     if (videoReady) return true;
@@ -39,8 +87,22 @@ bool startVideo() {
     // window procedure takes none.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-    videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    return videoReady;
+    if (!displayRequired) {
+        videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!videoReady) videoFailure = SDL_GetError();
+        return videoReady;
+    }
+    // Left to itself SDL falls back to its off-screen driver when no display
+    // answers, and the program would run unseen: each driver is named instead.
+    for (const std::string& driver : displayDrivers()) {
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            videoReady = true;
+            return true;
+        }
+        if (videoFailure.empty()) videoFailure = driverFailure(driver);
+    }
+    return false;
 }
 
 void post(const Message& message) {
@@ -156,6 +218,8 @@ Window* windowOf(WindowHandle handle) {
 
 Window* liveWindow() { return theWindow.sdl ? &theWindow : nullptr; }
 
+void requireDisplay() { displayRequired = true; }
+
 void shutDown() {
     if (theWindow.sdl) SDL_DestroyWindow(theWindow.sdl);
     theWindow.sdl = nullptr;
@@ -172,15 +236,24 @@ namespace orvane::platform {
 using namespace orvane::sdl;
 
 WindowHandle createMainWindow(std::u16string_view title) {
-    if (theWindow.sdl || !startVideo()) return {};
+    if (theWindow.sdl) {
+        videoFailure = "the window is open already";
+        return {};
+    }
+    if (!startVideo()) return {};
     const std::string caption = utf8Of(title);
     SDL_Window* window = SDL_CreateWindow(caption.c_str(), 0, 0, windowWidth, windowHeight, SDL_WINDOW_SHOWN);
-    if (!window) return {};
+    if (!window) {
+        videoFailure = SDL_GetError();
+        return {};
+    }
     theWindow.sdl = window;
     theWindow.needsPaint = true;
     fitOuterSize(window);
     return handleOf(theWindow);
 }
+
+std::u16string windowFailureText() { return posix::namesFromBytes(videoFailure); }
 
 void showWindow(WindowHandle handle) {
     if (Window* window = windowOf(handle)) {

@@ -19,6 +19,29 @@ LRESULT CALLBACK windowProcedureThunk(HWND window, UINT message, WPARAM wParam, 
     return orvane::windowProcedure(fromHwnd(window), message, wParam, lParam);
 }
 
+// Why the window could not be made, when it could not.
+std::u16string windowFailure;
+
+// The system's text for an error code, on one line; the number when the
+// system has no text for it.
+std::u16string errorText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string result;
+    if (length > 0 && text != nullptr) result.assign(reinterpret_cast<const char16_t*>(text), length);
+    if (text != nullptr) LocalFree(text);
+    while (!result.empty() && (result.back() == u'\n' || result.back() == u'\r' || result.back() == u' ')) {
+        result.pop_back();
+    }
+    if (result.empty()) {
+        const std::wstring number = std::to_wstring(error);
+        result = u"error " + std::u16string(number.begin(), number.end());
+    }
+    return result;
+}
+
 // The message last taken by peekMessage, whole (time and pointer position
 // included), so that dispatching it hands Win32 exactly what it delivered.
 MSG lastPeeked{};
@@ -52,8 +75,11 @@ WindowHandle createMainWindow(std::u16string_view title) {
     const std::u16string caption(title);
     HWND window = CreateWindowExW(0, L"WindowClass", wide(caption), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                   0, 0, 900, 1000, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) windowFailure = errorText(GetLastError());
     return fromHwnd(window);
 }
+
+std::u16string windowFailureText() { return windowFailure; }
 
 void showWindow(WindowHandle window) { ShowWindow(toHwnd(window), SW_SHOW); }
 

@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -48,7 +49,11 @@ int run(int argc, char** argv) {
     }
     fixedSystemTime = request.utc;
     fixedLocalTime = request.local;
-    startAsTheProgramDoes(request, request.folder.empty() ? std::u16string() : posix::namesFromBytes(request.folder));
+    // A path as the program holds currentFolder: "\\" and "/" both separate
+    // its components.
+    std::u16string folder = posix::namesFromBytes(request.folder);
+    std::replace(folder.begin(), folder.end(), posix::nameBackslash, u'\\');
+    startAsTheProgramDoes(request, folder);
 
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     const WindowHandle window = platform::createMainWindow(appState.windowTitle);

@@ -1,0 +1,76 @@
+#pragma once
+// What the fuzz targets share: values read one after another from the
+// fuzzer's bytes (zeros once they run out), and a property check that stops
+// the run, so that libFuzzer keeps the input that broke it.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace orvane::fuzz {
+
+class Input {
+public:
+    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+    bool empty() const { return at_ >= size_; }
+
+    template <typename T>
+    T take() {
+        T value{};
+        const size_t count = std::min(sizeof(T), size_ - at_);
+        std::memcpy(&value, data_ + at_, count);
+        at_ += count;
+        return value;
+    }
+
+    // A number from 0 to count - 1.
+    size_t pick(size_t count) { return count == 0 ? 0 : take<uint8_t>() % count; }
+
+    // Up to `limit` UTF-16 units, any values, the length first.
+    std::u16string units(size_t limit) {
+        std::u16string text(pick(limit + 1), u'\0');
+        for (char16_t& unit : text) unit = take<char16_t>();
+        return text;
+    }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
+// An empty folder of its own below the system's temporary folder, removed
+// when the run ends.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& prefix)
+        : path_(std::filesystem::temp_directory_path() / (prefix + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+[[noreturn]] inline void propertyFailed(const char* property, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, property);
+    std::abort();
+}
+
+}  // namespace orvane::fuzz
+
+#define FUZZ_CHECK(property) \
+    ((property) ? static_cast<void>(0) : ::orvane::fuzz::propertyFailed(#property, __FILE__, __LINE__))
