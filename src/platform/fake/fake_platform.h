@@ -36,6 +36,7 @@ enum class Call {
     getCurrentFolder,
     setCurrentFolder,
     findFirstEntry,
+    findFirstEntryIn,
     findNextEntry,
     findClose,
     probeFile,
