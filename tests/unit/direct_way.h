@@ -88,14 +88,22 @@ inline std::u16string directDateTimeText(uint16_t wYear, uint16_t wMonth, uint16
                                          uint16_t wHour, uint16_t wMinute, uint16_t wSecond) {
     const std::u16string saved = savedFolder();
     if (wDayOfWeek > 6) return {};
-    std::u16string text = u" " + directWordFromProgramFolder(dayKeyFolder(wDayOfWeek), saved);
-    text += u" " + decimal(wHour, true) + u":" + decimal(wMinute, true) + u":" + decimal(wSecond, true);
-    text += u" " + decimal(wDay, true) + u" ";
+    std::u16string text = u" ";
+    text += directWordFromProgramFolder(dayKeyFolder(wDayOfWeek), saved);
+    for (const std::u16string& piece : {std::u16string(u" "), decimal(wHour, true), std::u16string(u":"),
+                                        decimal(wMinute, true), std::u16string(u":"), decimal(wSecond, true),
+                                        std::u16string(u" "), decimal(wDay, true), std::u16string(u" ")}) {
+        text += piece;
+    }
     if (wMonth >= 1 && wMonth <= 12) {
         text += directWordFromProgramFolder(appState.monthsGenitiveFolder + u"\\" + appState.monthKeys[wMonth - 1u],
                                             saved);
     }
-    text += u" " + decimal(wYear, false) + u" " + directWordFromProgramFolder(appState.yearFolder, saved) + u".";
+    text += u' ';
+    text += decimal(wYear, false);
+    text += u' ';
+    text += directWordFromProgramFolder(appState.yearFolder, saved);
+    text += u'.';
     platform::setCurrentFolder(saved);
     return text;
 }
