@@ -2,13 +2,13 @@
 #   make run        build and start the English Linux build (screenshot when no display)
 #   make run-ru     the same for the Russian build
 #   make test       install what is missing, build every preset, run every test
-#   make bench      run the benchmarks
+#   make bench      run the benchmarks (Linux, then the Windows build under Wine)
 SHELL := /bin/bash
 # cmake runs make beneath this one; keep its output to what it builds.
 MAKEFLAGS += --no-print-directory
 .DEFAULT_GOAL := build
 
-.PHONY: build deps linux windows sanitize test bench run run-ru run-windows run-windows-ru clean
+.PHONY: build deps linux windows sanitize test bench bench-wine run run-ru run-windows run-windows-ru clean
 
 deps:
 	@scripts/install-deps
@@ -32,9 +32,15 @@ test: linux windows sanitize
 	ctest --preset windows
 	ctest --preset sanitize
 
-bench: linux
+WINE_BENCH = scripts/with-wine --xvfb --host python3 bench/wine_bench.py --bin build/windows/bin --out build/windows/bench
+
+bench: linux windows
 	build/linux/bin/orvane_bench
 	build/linux/bin/orvane_sdl_bench
+	$(WINE_BENCH)
+
+bench-wine: windows
+	$(WINE_BENCH)
 
 run: linux
 	@scripts/run-program build/linux/bin/orvane_en

@@ -1,9 +1,11 @@
 // The Linux program's process entry.
 
 #include "app/main_loop.h"
+#include "platform/posix/memory.h"
 #include "platform/sdl/backend.h"
 
 int main() {
+    orvane::posix::keepFreedMemory();
     const int exitCode = orvane::runProgram();
     orvane::sdl::shutDown();
     return exitCode;
