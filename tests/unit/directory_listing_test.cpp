@@ -19,6 +19,7 @@
 #include "direct_way.h"
 #include "folder_test_support.h"
 #include "platform/fake/fake_platform.h"
+#include "standards/current_folder.h"
 #include "standards/directory_listing.h"
 
 namespace orvane::testing {
@@ -302,6 +303,21 @@ TEST_F(WordIdentity, EveryWordAndTextAsTheDirectWayFromEveryCurrentFolder) {
     fs::current_path(program);
     EXPECT_EQ(dayOfWeekWord(1), u"dы");
     EXPECT_EQ(dateTimeText(2024, 2, 15, 3, 9, 5, 7), u"  09:05:07 15 g yy 2024 year.");  // no Wednesday
+}
+
+// In a frame the program's folder is current already: listings and words then
+// change the current folder not once, and a frame's own change is skipped.
+TEST_F(WordIdentity, NoFolderChangeWhenTheProgramFolderIsCurrent) {
+    fs::current_path(program);
+    fake::failCall(fake::Call::setCurrentFolder);  // counts every change (and fails it)
+    EXPECT_TRUE(makeFolderCurrent(programPath(program)));
+    EXPECT_EQ(dateTimeText(2024, 2, 15, 1, 9, 5, 7), u" dы 09:05:07 15 g yy 2024 year.");
+    EXPECT_EQ(monthWord(2), appState.monthsGenitiveFolder == appState.monthsFolder ? u"g yy" : u"m.");
+    EXPECT_EQ(listDirectory(u"..").size(), 4u);  // ".", "..", "Elsewhere", "Program"
+    EXPECT_EQ(fake::fakePlatform().failures[0].seen, 0);
+
+    EXPECT_FALSE(makeFolderCurrent(programPath(scratch.path() / "Elsewhere")));
+    EXPECT_EQ(fake::fakePlatform().failures[0].seen, 1);
 }
 
 }  // namespace
