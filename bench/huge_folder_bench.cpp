@@ -29,7 +29,6 @@
 #include "platform/clock.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
-#include "platform/posix/memory.h"
 #include "platform/posix/posix_files.h"
 #include "platform/window.h"
 #include "screen/frame.h"
@@ -63,8 +62,6 @@ std::string hugeFolder(int64_t entries) {
 constexpr SYSTEMTIME startDate{2026, 12, 3, 9, 10, 20, 30, 0};  // Wednesday 9 December 2026
 
 void startFresh(const std::u16string& folder) {
-    static const bool memoryKept = (posix::keepFreedMemory(), true);  // as the Linux program does
-    benchmark::DoNotOptimize(memoryKept);
     fake::reset();
     fake::FakePlatform& fake = fake::fakePlatform();
     fake.recordDrawing = false;
