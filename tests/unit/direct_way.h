@@ -5,6 +5,7 @@
 // current around every word and puts the saved folder back after each.
 // Shared by the unit tests (Linux) and the Windows test programs (Wine).
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -108,30 +109,16 @@ inline std::u16string directDateTimeText(uint16_t wYear, uint16_t wMonth, uint16
     return text;
 }
 
-// A text for messages: UTF-16 as UTF-8, a lone surrogate as "?".
+// A text for messages: printable ASCII as it is, any other unit as \uXXXX.
 inline std::string printable(const std::u16string& text) {
     std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = '?';
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+    for (const char16_t unit : text) {
+        if (unit >= 0x20 && unit < 0x7F) {
+            out += static_cast<char>(unit);
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
+            out += escaped;
         }
     }
     return out;
