@@ -4,7 +4,7 @@
 #   make run-windows    the Windows builds under Wine (make run-windows-ru for the Russian one)
 #   make test           install everything, build every preset, run every test
 #   make dist           the release packages in build/dist/
-#   make bench          run the benchmarks
+#   make bench          run the benchmarks (Linux, then the Windows build under Wine; make bench-wine alone)
 #   make fuzz           run every fuzz target for FUZZ_SECONDS each (default 600)
 #   make clean          remove build/; make clean-wine removes the Wine prefix of make run-windows
 SHELL := /bin/bash
@@ -17,7 +17,7 @@ MAKEFLAGS += --no-print-directory
 CONFIGURE :=
 test: CONFIGURE := -DORVANE_CI=ON
 
-.PHONY: build deps deps-run deps-test linux windows sanitize test dist bench \
+.PHONY: build deps deps-run deps-test linux windows sanitize test dist bench bench-wine \
         run run-ru run-windows run-windows-ru clean clean-wine
 
 # --- packages: the run profile for the Linux program, the test profile for the rest
@@ -57,9 +57,15 @@ dist: deps-test
 	@cmake --preset linux $(CONFIGURE) >/dev/null
 	@cmake --build --preset linux --target dist
 
-bench: linux
+WINE_BENCH = scripts/with-wine --xvfb --host python3 bench/wine_bench.py --bin build/windows/bin --out build/windows/bench
+
+bench: linux windows
 	build/linux/bin/orvane_bench
 	build/linux/bin/orvane_sdl_bench
+	$(WINE_BENCH)
+
+bench-wine: windows
+	$(WINE_BENCH)
 
 .PHONY: fuzz
 FUZZ_SECONDS ?= 600

@@ -18,6 +18,7 @@
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/files.h"
+#include "platform/posix/memory.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/canvas.h"
 #include "platform/window.h"
@@ -31,6 +32,7 @@ using namespace orvane;
 WindowHandle startOnce() {
     static WindowHandle window = [] {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
+        posix::keepFreedMemory();
         platform::setCurrentFolder(platform::executableFolder());
         platform::getCurrentFolder(appState.programFolder);
         for (const auto& name : appState.dayOfWeekKeys) {

@@ -1,6 +1,6 @@
 #pragma once
-// Folders and files: the process's current folder, enumeration of the current
-// folder, and the file probe. Names are UTF-16 throughout. Both "\" and "/"
+// Folders and files: the process's current folder, enumeration of a folder,
+// and the file probe. Names are UTF-16 throughout. Both "\" and "/"
 // separate path components, and a run of separators reads as one.
 
 #include <string>
@@ -25,7 +25,15 @@ struct FolderSearch {
 // search could be started. "." and ".." come first where the folder has them,
 // then the other entries in the order NTFS gives them.
 bool findFirstEntry(FolderSearch& search, std::u16string& name);
-// The next entry's name; false when there is none or on any error.
+// The same for the folder `folderPath` names (absolute, or relative to the
+// current folder), without making it current: FindFirstFileW on
+// "folderPath\*.*". It starts exactly where making `folderPath` current and
+// then calling findFirstEntry would, delivers the same names in the same
+// order, and leaves the current folder alone. An empty path names no folder
+// (neither the current one nor a root) and fails.
+bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name);
+// The next entry's name (of either kind of search); false when there is none
+// or on any error.
 bool findNextEntry(FolderSearch search, std::u16string& name);
 // Ends a search that findFirstEntry started.
 void findClose(FolderSearch search);

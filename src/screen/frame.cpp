@@ -3,9 +3,9 @@
 
 #include "app/app_state.h"
 #include "platform/draw.h"
-#include "platform/files.h"
 #include "screen/frame_context.h"
 #include "screen/panels.h"
+#include "standards/current_folder.h"
 
 namespace orvane {
 
@@ -73,8 +73,8 @@ int32_t drawFrame(WindowHandle window, int32_t listOriginX, int32_t listOriginY)
     appState.frameInProgress = true;
 
     // Relative names (currentFolder, pendingFile, the standards folders)
-    // resolve from the program's folder.
-    platform::setCurrentFolder(appState.programFolder);
+    // resolve from the program's folder; it is usually current already.
+    makeFolderCurrent(appState.programFolder);
 
     FrameContext frame;
     frame.window = window;

@@ -1,5 +1,6 @@
-// listDirectory: enter the folder, enumerate "*.*", put the caller's current
-// folder back.
+// listDirectory: enumerate "*.*" of a folder by its path. The folder is never
+// entered, so the caller's current folder stays current throughout and there
+// is nothing to save or put back.
 #include "standards/directory_listing.h"
 
 #include <utility>
@@ -11,25 +12,19 @@ namespace orvane {
 DirectoryListing listDirectory(std::u16string folderPath) {
     DirectoryListing listing;
 
-    // The caller's folder is saved whole, whatever its length; when it cannot
-    // be read the current folder is left alone.
-    std::u16string savedFolder;
-    if (!platform::getCurrentFolder(savedFolder)) return listing;
-
-    if (!platform::setCurrentFolder(folderPath)) {
-        platform::setCurrentFolder(savedFolder);
-        return listing;
-    }
+    // A listing needs a current folder that can be read, as it did when the
+    // folder was entered and the caller's folder saved first: from a deleted
+    // current folder nothing is listed, whatever the path.
+    std::u16string current;
+    if (!platform::getCurrentFolder(current)) return listing;
 
     platform::FolderSearch search;
     std::u16string name;
-    if (platform::findFirstEntry(search, name)) {
+    if (platform::findFirstEntryIn(folderPath, search, name)) {
         listing.push_back(std::move(name));
         while (platform::findNextEntry(search, name)) listing.push_back(std::move(name));
         platform::findClose(search);
     }
-
-    platform::setCurrentFolder(savedFolder);
     return listing;
 }
 

@@ -10,9 +10,11 @@ namespace orvane {
 // "." and ".." included; empty when the folder could not be read.
 using DirectoryListing = std::vector<std::u16string>;
 
-// Lists `folderPath` (absolute, or relative to the current folder) by making it
-// current and enumerating it; the caller's current folder is current again
-// afterwards, whatever happened.
+// Lists `folderPath` (absolute, or relative to the current folder) by its
+// path, the names and failures being those of entering the folder and
+// enumerating it there. The current folder is never changed. Empty when the
+// current folder cannot be read, or the path is empty, missing, names a file,
+// or names a folder that cannot be entered or enumerated.
 DirectoryListing listDirectory(std::u16string folderPath);
 
 }  // namespace orvane

@@ -11,21 +11,26 @@ namespace orvane {
 
 namespace {
 
-// Reads the word of `folderPath` with programFolder current, then makes
-// `savedFolder` current again (an empty saved folder leaves programFolder
-// current).
-std::u16string readWordFromProgramFolder(const std::u16string& folderPath,
-                                         const std::u16string& savedFolder) {
-    platform::setCurrentFolder(appState.programFolder);
-    std::u16string word = readStandardWord(folderPath);
-    platform::setCurrentFolder(savedFolder);
-    return word;
-}
-
+// The current folder at the start of a reader; empty when it cannot be read.
 std::u16string savedCurrentFolder() {
     std::u16string folder;
     platform::getCurrentFolder(folder);  // stays empty when it cannot be read
     return folder;
+}
+
+// Words are read with programFolder current. A reader that finds it current
+// already (`saved`, just read, names it) changes nothing; otherwise it makes
+// it current, and when that worked it makes `saved` current again afterwards
+// (leaveProgramFolder). Listing a folder never changes the current folder, so
+// nothing in between can have moved it. An empty saved folder cannot be made
+// current again: programFolder then stays current.
+bool enterProgramFolder(const std::u16string& saved) {
+    if (!saved.empty() && saved == appState.programFolder) return false;
+    return platform::setCurrentFolder(appState.programFolder);
+}
+
+void leaveProgramFolder(bool entered, const std::u16string& saved) {
+    if (entered) platform::setCurrentFolder(saved);
 }
 
 // Table position of a day: Monday first, Sunday (0) last.
@@ -61,16 +66,20 @@ std::u16string readStandardWord(const std::u16string& folderPath) {
 std::u16string dayOfWeekWord(uint16_t wDayOfWeek) {
     const std::u16string savedFolder = savedCurrentFolder();
     if (wDayOfWeek > 6) return {};
-    return readWordFromProgramFolder(
-        keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]),
-        savedFolder);
+    const bool entered = enterProgramFolder(savedFolder);
+    std::u16string word = readStandardWord(
+        keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]));
+    leaveProgramFolder(entered, savedFolder);
+    return word;
 }
 
 std::u16string monthWord(uint16_t wMonth) {
     const std::u16string savedFolder = savedCurrentFolder();
     if (wMonth < 1 || wMonth > 12) return {};
-    return readWordFromProgramFolder(keyFolder(appState.monthsFolder, appState.monthKeys[wMonth - 1u]),
-                                     savedFolder);
+    const bool entered = enterProgramFolder(savedFolder);
+    std::u16string word = readStandardWord(keyFolder(appState.monthsFolder, appState.monthKeys[wMonth - 1u]));
+    leaveProgramFolder(entered, savedFolder);
+    return word;
 }
 
 std::u16string twoDigitText(uint16_t value) {
@@ -81,15 +90,16 @@ std::u16string twoDigitText(uint16_t value) {
 
 std::u16string numberText(uint16_t value) { return decimalText(value); }
 
+// The three words are read in one visit to programFolder.
 std::u16string dateTimeText(uint16_t wYear, uint16_t wMonth, uint16_t wDay, uint16_t wDayOfWeek,
                             uint16_t wHour, uint16_t wMinute, uint16_t wSecond) {
     const std::u16string savedFolder = savedCurrentFolder();
     if (wDayOfWeek > 6) return {};
+    const bool entered = enterProgramFolder(savedFolder);
 
     std::u16string text = u" ";
-    text += readWordFromProgramFolder(
-        keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]),
-        savedFolder);
+    text += readStandardWord(
+        keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]));
     text += u' ';
     text += twoDigitText(wHour);
     text += u':';
@@ -101,17 +111,16 @@ std::u16string dateTimeText(uint16_t wYear, uint16_t wMonth, uint16_t wDay, uint
 
     text += u' ';
     if (wMonth >= 1 && wMonth <= 12) {
-        text += readWordFromProgramFolder(
-            keyFolder(appState.monthsGenitiveFolder, appState.monthKeys[wMonth - 1u]), savedFolder);
+        text += readStandardWord(keyFolder(appState.monthsGenitiveFolder, appState.monthKeys[wMonth - 1u]));
     }
 
     text += u' ';
     text += numberText(wYear);
     text += u' ';
-    text += readWordFromProgramFolder(appState.yearFolder, savedFolder);
+    text += readStandardWord(appState.yearFolder);
     text += u'.';
 
-    platform::setCurrentFolder(savedFolder);
+    leaveProgramFolder(entered, savedFolder);
     return text;
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -124,16 +125,64 @@ TEST_F(PosixFolders, DeliversSelfAndParentFirstThenNtfsOrder) {
     const std::vector<std::u16string> names = {
         u"zeta", u"Alpha", u"ABC", u"abc", u"_under", u"édition", u"šum", u"ωmega",
         u"жук", u"ёлка", u"Zulu", u".hidden", u"1file", u"no dot",
-        u"ḁ", u"Ḃ", u"ա", u"Բ", u"ⅱ", u"Ⅲ", u"ⓐ", u"Ⓑ", u"ａ", u"Ｂ"};
+        u"ḁ", u"Ḃ", u"ա", u"Բ", u"ⅱ", u"Ⅲ", u"ⓐ", u"Ⓑ", u"ａ", u"Ｂ",
+        // Alike in their first sixteen units and more.
+        u"LONG COMMON PREFIX B", u"long common prefix A", u"Long common prefix a", u"long common prefix"};
     for (const auto& name : names) makeFile(scratch.path() / utf8(name));
     fs::create_directory(scratch.path() / "Folder");
 
     ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
     const std::vector<std::u16string> expected = {
-        u".", u"..", u".hidden", u"1file", u"ABC", u"abc", u"Alpha", u"Folder", u"no dot",
-        u"zeta", u"Zulu", u"_under", u"édition", u"šum", u"ωmega", u"ёлка", u"жук",
+        u".", u"..", u".hidden", u"1file", u"ABC", u"abc", u"Alpha", u"Folder",
+        u"long common prefix", u"Long common prefix a", u"long common prefix A", u"LONG COMMON PREFIX B",
+        u"no dot", u"zeta", u"Zulu", u"_under", u"édition", u"šum", u"ωmega", u"ёлка", u"жук",
         u"ա", u"Բ", u"ḁ", u"Ḃ", u"ⅱ", u"Ⅲ", u"ⓐ", u"Ⓑ", u"ａ", u"Ｂ"};
     EXPECT_EQ(enumerateCurrentFolder(), expected);
+}
+
+// Any names, listed by path: after "." and "..", each is ordered before the
+// next by entryNameBefore, the plain comparison (one upper-cased unit at a
+// time), whatever their length and however long a start they share.
+TEST_F(PosixFolders, ListingByPathOrdersAnyNamesAsTheComparison) {
+    ScratchFolder scratch;
+    const std::vector<std::u16string> pieces = {u"a", u"A", u"b", u"B", u"z", u"Z", u" ", u"_", u".", u"-", u"1",
+                                                 u"É", u"é", u"ÿ", u"Ÿ", u"ж", u"Ж", u"ё", u"Ё", u"Σ", u"σ",
+                                                 u"ς", u"\U0001F4C5", u"\xDCC5"};
+    uint32_t state = 12345;
+    const auto next = [&state](uint32_t below) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 8) % below;
+    };
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 400; ++i) {
+        std::u16string name = i % 2 == 0 ? u"Shared start of sixteen+" : u"";
+        const uint32_t length = 1 + next(30);
+        while (name.size() < length + (i % 2 == 0 ? 24 : 0)) name += pieces[next(static_cast<uint32_t>(pieces.size()))];
+        if (name == u"." || name == u"..") continue;
+        makeFile(scratch.path() / utf8(name));
+        names.push_back(name);
+    }
+    platform::FolderSearch search;
+    std::u16string name;
+    std::vector<std::u16string> listed;
+    ASSERT_TRUE(posix::findFirstEntryIn(scratch.text(), search, name));
+    listed.push_back(name);
+    while (posix::findNextEntry(search, name)) listed.push_back(name);
+    posix::findClose(search);
+
+    ASSERT_GE(listed.size(), 2u);
+    EXPECT_EQ(listed[0], u".");
+    EXPECT_EQ(listed[1], u"..");
+    const std::vector<std::u16string> rest(listed.begin() + 2, listed.end());
+    for (size_t i = 1; i < rest.size(); ++i) {
+        EXPECT_TRUE(posix::entryNameBefore(rest[i - 1], rest[i])) << utf8(rest[i - 1]) << " / " << utf8(rest[i]);
+    }
+    std::vector<std::u16string> made = names;
+    std::sort(made.begin(), made.end());
+    made.erase(std::unique(made.begin(), made.end()), made.end());
+    std::vector<std::u16string> got = rest;
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, made);
 }
 
 TEST_F(PosixFolders, NamesWithUndecodableBytesCanBeUsedAgain) {

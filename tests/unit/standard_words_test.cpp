@@ -194,7 +194,7 @@ TEST_F(StandardWords, RenamedWordShowsAtTheNextRead) {
 
 TEST_F(StandardWords, ReadersPutTheCallersFolderBackOrStayInTheProgramFolder) {
     layTree();
-    fake::failCall(fake::Call::findFirstEntry, 1);  // a word that cannot be listed
+    fake::failCall(fake::Call::findFirstEntryIn, 1);  // a word that cannot be listed
     EXPECT_EQ(dayOfWeekWord(2), u"");
     EXPECT_EQ(currentFolderNow(), caller);
 

@@ -36,6 +36,7 @@ enum class Call {
     getCurrentFolder,
     setCurrentFolder,
     findFirstEntry,
+    findFirstEntryIn,
     findNextEntry,
     findClose,
     probeFile,
@@ -113,6 +114,8 @@ struct FakePlatform {
     SYSTEMTIME localTime{};   // what localTime() returns
     uint64_t tick = 0;        // what tickCount() returns
     uint64_t tickStep = 0;    // added to `tick` after every tickCount() call
+    bool realTime = false;    // tickCount() reads the steady clock instead, and scheduled
+                              // messages fall due by it (benchmarks of the real loop)
     std::deque<Message> queue;  // the scripted message queue
     std::vector<ScheduledMessage> scheduled;  // moved into `queue` by peekMessage when due
     WindowHandle window{};      // what createMainWindow made; null before

@@ -28,6 +28,14 @@ bool findFirstEntry(FolderSearch& search, std::u16string& name) {
     return posix::findFirstEntry(search, name);
 }
 
+bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
+    if (fake::shouldFail(fake::Call::findFirstEntryIn)) {
+        search.value = nullptr;
+        return false;
+    }
+    return posix::findFirstEntryIn(folderPath, search, name);
+}
+
 bool findNextEntry(FolderSearch search, std::u16string& name) {
     if (fake::shouldFail(fake::Call::findNextEntry)) return false;
     return posix::findNextEntry(search, name);

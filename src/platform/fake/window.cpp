@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/window_procedure.h"
+#include "platform/clock.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/window.h"
 
@@ -40,8 +41,9 @@ void deliverDueMessages() {
                      [](const fake::ScheduledMessage& a, const fake::ScheduledMessage& b) {
                          return a.atTick < b.atTick;
                      });
+    const uint64_t now = fake.realTime ? platform::tickCount() : fake.tick;
     auto due = fake.scheduled.begin();
-    while (due != fake.scheduled.end() && due->atTick <= fake.tick) {
+    while (due != fake.scheduled.end() && due->atTick <= now) {
         fake.queue.push_back(due->message);
         ++due;
     }

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,28 +35,86 @@ bool isSelfOrParent(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Sorts names as entryNameBefore orders them, upper-casing each name once
-// rather than at every comparison.
-void sortInNtfsOrder(std::vector<std::u16string>& names) {
-    struct Keyed {
-        std::u16string upper;
-        std::u16string* name;
+// Appends `names` to `ordered` as entryNameBefore orders them. Each name's
+// upper-cased key is made once: its first 16 units packed into four 64-bit
+// words, the first unit highest, so that comparing the words compares those
+// units in order, zero padding a shorter key. Only keys whose heads agree
+// are compared further, unit by unit from the 17th. The sort moves these
+// records, never the strings.
+void appendInNtfsOrder(std::vector<std::u16string>& names, std::vector<std::u16string>& ordered) {
+    constexpr size_t headWords = 4;
+    constexpr size_t headUnits = headWords * 4;
+    struct Key {
+        std::array<uint64_t, headWords> head{};
+        uint32_t length = 0;  // units
+        uint32_t name = 0;    // index into `names`
     };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (std::u16string& name : names) {
-        Keyed entry{name, &name};
-        for (char16_t& unit : entry.upper) unit = upcaseUnit(unit);
-        keyed.push_back(std::move(entry));
+    std::vector<Key> keys(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::u16string& name = names[i];
+        Key& key = keys[i];
+        key.length = static_cast<uint32_t>(name.size());
+        key.name = static_cast<uint32_t>(i);
+        const size_t packed = std::min(name.size(), headUnits);
+        for (size_t unit = 0; unit < packed; ++unit) {
+            key.head[unit / 4] |= uint64_t{upcaseUnit(name[unit])} << (48 - 16 * (unit % 4));
+        }
     }
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& left, const Keyed& right) {
-        const int order = left.upper.compare(right.upper);
-        return order != 0 ? order < 0 : *left.name < *right.name;
+    std::sort(keys.begin(), keys.end(), [&names](const Key& left, const Key& right) {
+        for (size_t word = 0; word < headWords; ++word) {
+            if (left.head[word] != right.head[word]) return left.head[word] < right.head[word];
+        }
+        const std::u16string& a = names[left.name];
+        const std::u16string& b = names[right.name];
+        const size_t common = std::min(a.size(), b.size());
+        for (size_t unit = headUnits; unit < common; ++unit) {
+            const char16_t x = upcaseUnit(a[unit]);
+            const char16_t y = upcaseUnit(b[unit]);
+            if (x != y) return x < y;
+        }
+        if (a.size() != b.size()) return a.size() < b.size();
+        return a < b;
     });
-    std::vector<std::u16string> sorted;
-    sorted.reserve(names.size());
-    for (Keyed& entry : keyed) sorted.push_back(std::move(*entry.name));
-    names = std::move(sorted);
+    ordered.reserve(ordered.size() + names.size());
+    for (const Key& key : keys) ordered.push_back(std::move(names[key.name]));
+}
+
+// Reads a whole open folder and closes it: "." and ".." first where the
+// folder has them, then the other entries in NTFS order. Null when the
+// folder could not be opened or holds nothing at all.
+EntryList* readWholeFolder(DIR* folder) {
+    if (folder == nullptr) return nullptr;
+    bool hasSelf = false;
+    bool hasParent = false;
+    std::vector<std::u16string> others;
+    std::string bytes;  // one buffer for every name's bytes
+    while (const dirent* entry = readdir(folder)) {
+        if (isSelfOrParent(entry->d_name)) {
+            (entry->d_name[1] == '\0' ? hasSelf : hasParent) = true;
+        } else {
+            bytes.assign(entry->d_name);
+            others.push_back(namesFromBytes(bytes));
+        }
+    }
+    closedir(folder);
+    if (!hasSelf && !hasParent && others.empty()) return nullptr;
+
+    auto* list = new EntryList;
+    list->names.reserve(others.size() + 2);
+    if (hasSelf) list->names.emplace_back(u".");
+    if (hasParent) list->names.emplace_back(u"..");
+    appendInNtfsOrder(others, list->names);
+    return list;
+}
+
+// Hands out the first name of a search over `folder` (which it closes).
+bool startSearch(DIR* folder, platform::FolderSearch& search, std::u16string& name) {
+    search.value = readWholeFolder(folder);
+    if (search.value == nullptr) return false;
+    auto* list = static_cast<EntryList*>(search.value);
+    name = std::move(list->names[0]);
+    list->next = 1;
+    return true;
 }
 
 // Reads the link /proc/self/exe, of any length.
@@ -72,13 +132,13 @@ std::string executablePath() {
 }
 
 // A path longer than the system takes in one call: walk it a piece at a time
-// (each piece a run of whole components) through folder handles, and make the
-// last folder current only when every piece was found, so a failure changes
-// nothing.
-bool changeFolderInSteps(const std::string& path) {
+// (each piece a run of whole components) through folder handles, the last
+// piece opened with `lastFlags`, the others as bare folder handles. -1 when
+// any piece cannot be opened.
+int openInSteps(const std::string& path, int lastFlags) {
     constexpr size_t pieceLimit = 1024;
     int folder = open(path[0] == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return false;
+    if (folder < 0) return -1;
     size_t at = path[0] == '/' ? 1 : 0;
     while (at < path.size()) {
         size_t end = at;
@@ -90,15 +150,39 @@ bool changeFolderInSteps(const std::string& path) {
             if (next == path.size()) break;
         }
         const std::string piece = path.substr(at, end - at);
-        const int inner = openat(folder, piece.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        const int flags = end < path.size() ? O_PATH | O_DIRECTORY : lastFlags;
+        const int inner = openat(folder, piece.c_str(), flags | O_CLOEXEC);
         close(folder);
-        if (inner < 0) return false;
+        if (inner < 0) return -1;
         folder = inner;
         at = end;
     }
+    return folder;
+}
+
+// Enters a long path step by step, and only when every piece was found, so a
+// failure changes nothing.
+bool changeFolderInSteps(const std::string& path) {
+    const int folder = openInSteps(path, O_PATH | O_DIRECTORY);
+    if (folder < 0) return false;
     const bool changed = fchdir(folder) == 0;
     close(folder);
     return changed;
+}
+
+// Opens the folder `path` names for reading its entries, without entering
+// it. The path is read as `path/.`, so the folder itself must be searchable
+// (as entering it requires) as well as readable (as enumerating it does): it
+// opens exactly where entering it and then opening "." would succeed.
+DIR* openFolderForListing(std::string path) {
+    path += path.back() == '/' ? "." : "/.";
+    if (DIR* folder = opendir(path.c_str())) return folder;
+    if (errno != ENAMETOOLONG) return nullptr;
+    const int handle = openInSteps(path, O_RDONLY | O_DIRECTORY);
+    if (handle < 0) return nullptr;
+    DIR* folder = fdopendir(handle);
+    if (folder == nullptr) close(handle);
+    return folder;
 }
 
 }  // namespace
@@ -125,37 +209,14 @@ bool setCurrentFolder(const std::u16string& folder) {
 }
 
 bool findFirstEntry(platform::FolderSearch& search, std::u16string& name) {
+    return startSearch(opendir("."), search, name);
+}
+
+bool findFirstEntryIn(const std::u16string& folderPath, platform::FolderSearch& search,
+                      std::u16string& name) {
     search.value = nullptr;
-    DIR* folder = opendir(".");
-    if (folder == nullptr) return false;
-
-    auto* list = new EntryList;
-    bool hasSelf = false;
-    bool hasParent = false;
-    std::vector<std::u16string> others;
-    while (const dirent* entry = readdir(folder)) {
-        if (isSelfOrParent(entry->d_name)) {
-            (entry->d_name[1] == '\0' ? hasSelf : hasParent) = true;
-        } else {
-            others.push_back(namesFromBytes(entry->d_name));
-        }
-    }
-    closedir(folder);
-
-    // "." and ".." first, then the rest in NTFS order.
-    if (hasSelf) list->names.emplace_back(u".");
-    if (hasParent) list->names.emplace_back(u"..");
-    sortInNtfsOrder(others);
-    for (std::u16string& other : others) list->names.push_back(std::move(other));
-
-    if (list->names.empty()) {
-        delete list;
-        return false;
-    }
-    name = list->names[0];
-    list->next = 1;
-    search.value = list;
-    return true;
+    if (!usablePath(folderPath)) return false;
+    return startSearch(openFolderForListing(systemPath(folderPath)), search, name);
 }
 
 bool findNextEntry(platform::FolderSearch search, std::u16string& name) {

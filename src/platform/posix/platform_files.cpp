@@ -9,6 +9,9 @@ bool setCurrentFolder(const std::u16string& folder) { return posix::setCurrentFo
 bool findFirstEntry(FolderSearch& search, std::u16string& name) {
     return posix::findFirstEntry(search, name);
 }
+bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
+    return posix::findFirstEntryIn(folderPath, search, name);
+}
 bool findNextEntry(FolderSearch search, std::u16string& name) {
     return posix::findNextEntry(search, name);
 }

@@ -46,6 +46,8 @@ bool entryNameBefore(const std::u16string& left, const std::u16string& right);
 bool getCurrentFolder(std::u16string& folder);
 bool setCurrentFolder(const std::u16string& folder);
 bool findFirstEntry(platform::FolderSearch& search, std::u16string& name);
+bool findFirstEntryIn(const std::u16string& folderPath, platform::FolderSearch& search,
+                      std::u16string& name);
 bool findNextEntry(platform::FolderSearch search, std::u16string& name);
 void findClose(platform::FolderSearch search);
 bool probeFile(const std::u16string& name);

@@ -1,5 +1,5 @@
 // The Windows program's folder functions: the current folder, enumeration of
-// "*.*", the file probe, the file kind and the executable's folder, all
+// "*.*" in a folder, the file probe, the file kind and the executable's folder, all
 // through the W calls, with paths of any length the system accepts.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
@@ -30,6 +30,34 @@ bool usablePath(const std::u16string& path) {
     return !path.empty() && path.find(u'\0') == std::u16string::npos;
 }
 
+// GetFullPathNameW: `path` made whole from the current folder, as every call
+// that takes a path resolves it. Empty when it cannot be.
+std::wstring fullPath(const std::u16string& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide(path), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return {};
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length + 1);  // too small: `length` is the size needed
+    }
+}
+
+// FindFirstFileW on `pattern` into a zero-filled record; the first name.
+bool startSearch(const wchar_t* pattern, FolderSearch& search, std::u16string& name) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE handle = FindFirstFileW(pattern, &found);
+    if (handle == INVALID_HANDLE_VALUE) {
+        search.value = nullptr;
+        return false;
+    }
+    search.value = handle;
+    name = fromWide(found.cFileName);
+    return true;
+}
+
 }  // namespace
 
 bool getCurrentFolder(std::u16string& folder) {
@@ -54,15 +82,34 @@ bool setCurrentFolder(const std::u16string& folder) {
 }
 
 bool findFirstEntry(FolderSearch& search, std::u16string& name) {
-    WIN32_FIND_DATAW found{};
-    const HANDLE handle = FindFirstFileW(L"*.*", &found);
-    if (handle == INVALID_HANDLE_VALUE) {
-        search.value = nullptr;
-        return false;
-    }
-    search.value = handle;
-    name = fromWide(found.cFileName);
-    return true;
+    return startSearch(L"*.*", search, name);
+}
+
+bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
+    search.value = nullptr;
+    // An empty path would search the current folder, and "\\*.*" a root.
+    if (!usablePath(folderPath)) return false;
+
+    // The folder as entering it would resolve it: made whole from the current
+    // folder, with the same trimming of trailing dots and spaces.
+    std::wstring pattern = fullPath(folderPath);
+    if (pattern.empty()) return false;
+    const bool prefixed = pattern.rfind(L"\\\\?\\", 0) == 0 || pattern.rfind(L"\\\\.\\", 0) == 0;
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L"*.*";
+    if (!prefixed && pattern.size() < MAX_PATH) return startSearch(pattern.c_str(), search, name);
+
+    // A path near or past the classic length limit, or one that skips the
+    // usual resolving: the folder may be one that can be entered while its
+    // pattern cannot be searched, or the other way round. It is entered,
+    // searched and left again, which gives exactly what entering it gives;
+    // the search holds the folder itself and does not need it current.
+    std::u16string saved;
+    if (!getCurrentFolder(saved)) return false;
+    if (!SetCurrentDirectoryW(wide(folderPath))) return false;
+    const bool started = startSearch(L"*.*", search, name);
+    SetCurrentDirectoryW(wide(saved));
+    return started;
 }
 
 bool findNextEntry(FolderSearch search, std::u16string& name) {

@@ -22,6 +22,9 @@ uint64_t tickCount() { return 0; }
 bool getCurrentFolder(std::u16string& folder) { return posix::getCurrentFolder(folder); }
 bool setCurrentFolder(const std::u16string& folder) { return posix::setCurrentFolder(folder); }
 bool findFirstEntry(FolderSearch& search, std::u16string& name) { return posix::findFirstEntry(search, name); }
+bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
+    return posix::findFirstEntryIn(folderPath, search, name);
+}
 bool findNextEntry(FolderSearch search, std::u16string& name) { return posix::findNextEntry(search, name); }
 void findClose(FolderSearch search) { posix::findClose(search); }
 bool probeFile(const std::u16string& name) { return posix::probeFile(name); }

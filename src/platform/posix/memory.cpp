@@ -1,0 +1,16 @@
+// glibc hands large blocks back to the system as soon as they are freed (each
+// is a mapping of its own, and the top of the heap is trimmed beyond a small
+// threshold). Here every block comes from the heap and up to 512 MB of free
+// memory at its top is kept, so a frame reuses the pages the last one freed.
+#include "platform/posix/memory.h"
+
+#include <malloc.h>
+
+namespace orvane::posix {
+
+void keepFreedMemory() {
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+}
+
+}  // namespace orvane::posix

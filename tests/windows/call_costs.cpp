@@ -1,0 +1,230 @@
+// What each system call of a frame costs under Wine, call by call, to set
+// beside the frame rates of the programs and of gdi_loop.exe. Run from the
+// folder that holds the catalog (the build's bin folder):
+//   call_costs.exe [catalog] [key folder inside the catalog]
+// Prints one line per measurement: "<name>\t<microseconds per call>", each the
+// median of seven batches.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+LARGE_INTEGER frequency;
+
+double nowMicroseconds() {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+// Runs `batch` (which makes `calls` calls) seven times and prints the median
+// time per call.
+template <typename Batch>
+void report(const char* name, int calls, Batch batch) {
+    batch();  // warm up
+    std::vector<double> perCall;
+    for (int round = 0; round < 7; ++round) {
+        const double start = nowMicroseconds();
+        batch();
+        perCall.push_back((nowMicroseconds() - start) / calls);
+    }
+    std::sort(perCall.begin(), perCall.end());
+    std::printf("%s\t%.2f\n", name, perCall[perCall.size() / 2]);
+    std::fflush(stdout);
+}
+
+std::wstring currentFolder() {
+    wchar_t buffer[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+    return std::wstring(buffer, length < MAX_PATH ? length : 0);
+}
+
+// One whole enumeration: FindFirstFileW, FindNextFileW to the end, FindClose.
+int enumerate(const wchar_t* pattern) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int names = 1;
+    while (FindNextFileW(search, &found)) ++names;
+    FindClose(search);
+    return names;
+}
+
+// The parts of one enumeration timed call by call, summed over `rounds`.
+struct EnumerationParts {
+    double first = 0, next = 0, close = 0;
+    long nextCalls = 0;
+};
+
+EnumerationParts enumerationParts(const wchar_t* pattern, int rounds) {
+    EnumerationParts parts;
+    WIN32_FIND_DATAW found{};
+    for (int round = 0; round < rounds; ++round) {
+        double start = nowMicroseconds();
+        const HANDLE search = FindFirstFileW(pattern, &found);
+        parts.first += nowMicroseconds() - start;
+        if (search == INVALID_HANDLE_VALUE) continue;
+        for (;;) {
+            start = nowMicroseconds();
+            const BOOL more = FindNextFileW(search, &found);
+            parts.next += nowMicroseconds() - start;
+            ++parts.nextCalls;
+            if (!more) break;
+        }
+        start = nowMicroseconds();
+        FindClose(search);
+        parts.close += nowMicroseconds() - start;
+    }
+    return parts;
+}
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void drawingCalls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_CLASSDC;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = L"CallCostsClass";
+    RegisterClassExW(&windowClass);
+    HWND window = CreateWindowExW(0, L"CallCostsClass", L"Call costs", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0,
+                                  0, 900, 1000, nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+
+    HDC windowDC = GetDC(window);
+    HDC memoryDC = CreateCompatibleDC(windowDC);
+    RECT client{};
+    GetClientRect(window, &client);
+    HBITMAP canvas = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
+    HGDIOBJ savedBitmap = SelectObject(memoryDC, canvas);
+    SetBkMode(memoryDC, TRANSPARENT);
+    LOGFONTW small{};
+    small.lfHeight = 16;
+    HFONT font = CreateFontIndirectW(&small);
+    HGDIOBJ savedFont = SelectObject(memoryDC, font);
+    const wchar_t line[] = L" Tuesday 14:49:02 08 December 2026 year.";
+    const int length = static_cast<int>(wcslen(line));
+
+    report("TextOutW (a clock line, 16 px)", 200, [&] {
+        for (int i = 0; i < 200; ++i) TextOutW(memoryDC, 250, 46, line, length);
+    });
+    report("BitBlt (whole client area to the window)", 20, [&] {
+        for (int i = 0; i < 20; ++i) {
+            BitBlt(windowDC, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
+        }
+        GdiFlush();
+    });
+
+    SelectObject(memoryDC, savedFont);
+    DeleteObject(font);
+    SelectObject(memoryDC, savedBitmap);
+    DeleteObject(canvas);
+    DeleteDC(memoryDC);
+    ReleaseDC(window, windowDC);
+    DestroyWindow(window);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    QueryPerformanceFrequency(&frequency);
+    const std::wstring catalog = argc > 1 ? argv[1] : L"Catalog";
+    const std::wstring keyFolder =
+        catalog + L"\\" + (argc > 2 ? argv[2] : L"Standards\\Time\\Day of Week\\Monday");
+    const std::wstring program = currentFolder();
+    const std::wstring keyFull = program + L"\\" + keyFolder;
+    const std::wstring catalogFull = program + L"\\" + catalog;
+    if (enumerate((keyFull + L"\\*.*").c_str()) < 3 || enumerate((catalogFull + L"\\*.*").c_str()) < 3) {
+        std::fprintf(stderr, "no catalog with that key folder in the current folder\n");
+        return 2;
+    }
+
+    report("GetCurrentDirectoryW", 1000, [] {
+        for (int i = 0; i < 1000; ++i) currentFolder();
+    });
+    report("GetFullPathNameW (a key folder, relative)", 1000, [&] {
+        wchar_t full[MAX_PATH];
+        for (int i = 0; i < 1000; ++i) GetFullPathNameW(keyFolder.c_str(), MAX_PATH, full, nullptr);
+    });
+    report("SetCurrentDirectoryW (another folder)", 200, [&] {
+        for (int i = 0; i < 100; ++i) {
+            SetCurrentDirectoryW(catalogFull.c_str());
+            SetCurrentDirectoryW(program.c_str());
+        }
+    });
+    report("SetCurrentDirectoryW (the folder already current)", 200, [&] {
+        for (int i = 0; i < 200; ++i) SetCurrentDirectoryW(program.c_str());
+    });
+
+    // Enumerations, whole and call by call: in the current folder ("*.*"
+    // after entering it) and by a path pattern from the program's folder.
+    struct Case {
+        const char* name;
+        std::wstring enter;  // folder made current first; empty: stay
+        std::wstring pattern;
+    };
+    const std::vector<Case> cases = {
+        {"key folder, entered, \"*.*\"", keyFull, L"*.*"},
+        {"key folder, by path \"folder\\*.*\"", L"", keyFull + L"\\*.*"},
+        {"browsed folder, entered, \"*.*\"", catalogFull, L"*.*"},
+        {"browsed folder, by path \"folder\\*.*\"", L"", catalogFull + L"\\*.*"},
+    };
+    for (const Case& c : cases) {
+        SetCurrentDirectoryW(c.enter.empty() ? program.c_str() : c.enter.c_str());
+        const std::string whole = std::string("FindFirstFileW+FindNextFileW+FindClose, ") + c.name;
+        report(whole.c_str(), 50, [&] {
+            for (int i = 0; i < 50; ++i) enumerate(c.pattern.c_str());
+        });
+        const EnumerationParts parts = enumerationParts(c.pattern.c_str(), 200);
+        std::printf("  FindFirstFileW, %s\t%.2f\n", c.name, parts.first / 200);
+        std::printf("  FindNextFileW, %s\t%.2f\n", c.name, parts.next / static_cast<double>(parts.nextCalls));
+        std::printf("  FindClose, %s\t%.2f\n", c.name, parts.close / 200);
+        SetCurrentDirectoryW(program.c_str());
+    }
+
+    // One listing as the program made it before (save, enter, enumerate,
+    // go back) and as it makes it now (read the current folder, resolve the
+    // path, enumerate by path), on a key folder.
+    report("listing, entering the folder (key folder)", 50, [&] {
+        for (int i = 0; i < 50; ++i) {
+            const std::wstring saved = currentFolder();
+            SetCurrentDirectoryW(keyFolder.c_str());
+            enumerate(L"*.*");
+            SetCurrentDirectoryW(saved.c_str());
+        }
+    });
+    report("listing, by path (key folder)", 50, [&] {
+        for (int i = 0; i < 50; ++i) {
+            currentFolder();
+            wchar_t full[MAX_PATH];
+            GetFullPathNameW(keyFolder.c_str(), MAX_PATH, full, nullptr);
+            enumerate((std::wstring(full) + L"\\*.*").c_str());
+        }
+    });
+
+    const std::wstring probe = L"probe.tmp";
+    CloseHandle(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    report("CreateFileW probe + CloseHandle", 200, [&] {
+        for (int i = 0; i < 200; ++i) {
+            const HANDLE file = CreateFileW(probe.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        }
+    });
+    DeleteFileW(probe.c_str());
+
+    drawingCalls();
+    return 0;
+}
