@@ -107,31 +107,50 @@ void markWritten(Canvas& canvas, Box box) {
     }
 }
 
+namespace {
+
+// Writes `color` through one row of coverage: each channel becomes
+// (old * (255 - a) + colour * a) / 255, rounded. Without branches, so that the
+// loop runs on vector units; with `black` known at compile time the colour's
+// terms fall away, and black is the colour of almost every text.
+template <bool black>
+void blendRow(uint32_t* pixel, const uint8_t* coverage, int64_t count, uint32_t color) {
+    const uint32_t colorRedBlue = color & 0xFF00FF;
+    const uint32_t colorGreen = color & 0x00FF00;
+    for (int64_t i = 0; i < count; ++i) {
+        const uint32_t a = coverage[i];
+        const uint32_t rest = 255 - a;
+        const uint32_t old = pixel[i];
+        uint32_t redBlue = (old & 0xFF00FF) * rest;
+        uint32_t greenPart = (old & 0x00FF00) * rest;
+        if constexpr (!black) {
+            redBlue += colorRedBlue * a;
+            greenPart += colorGreen * a;
+        }
+        // x / 255 rounded, for x up to 255 * 255: (x + 128 + ((x + 128) >> 8)) >> 8.
+        redBlue += 0x800080;
+        redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+        greenPart += 0x8000;
+        greenPart = ((greenPart + ((greenPart >> 8) & 0xFFFF00)) >> 8) & 0xFF00;
+        pixel[i] = redBlue | greenPart;
+    }
+}
+
+}  // namespace
+
 void blendMask(Canvas& canvas, int64_t x, int64_t y, const uint8_t* mask, int32_t maskWidth,
                int32_t maskHeight, uint32_t color) {
     const Box box = clipToCanvas(canvas, {x, y, x + maskWidth, y + maskHeight});
     if (box.empty()) return;
     markWritten(canvas, box);
-    const uint32_t colorRedBlue = color & 0xFF00FF;
-    const uint32_t colorGreen = color & 0x00FF00;
+    const int64_t count = box.right - box.left;
     for (int64_t py = box.top; py < box.bottom; ++py) {
         const uint8_t* coverage = mask + (py - y) * maskWidth + (box.left - x);
         uint32_t* pixel = canvas.pixels.data() + py * canvas.width + box.left;
-        const int64_t count = box.right - box.left;
-        // Without branches, so that the loop runs on vector units: each
-        // channel becomes (old * (255 - a) + colour * a) / 255, rounded.
-        for (int64_t i = 0; i < count; ++i) {
-            const uint32_t a = coverage[i];
-            const uint32_t rest = 255 - a;
-            const uint32_t old = pixel[i];
-            uint32_t redBlue = (old & 0xFF00FF) * rest + colorRedBlue * a;
-            uint32_t greenPart = (old & 0x00FF00) * rest + colorGreen * a;
-            // x / 255 rounded, for x up to 255 * 255: (x + 128 + ((x + 128) >> 8)) >> 8.
-            redBlue += 0x800080;
-            redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-            greenPart += 0x8000;
-            greenPart = ((greenPart + ((greenPart >> 8) & 0xFFFF00)) >> 8) & 0xFF00;
-            pixel[i] = redBlue | greenPart;
+        if (color == 0) {
+            blendRow<true>(pixel, coverage, count, color);
+        } else {
+            blendRow<false>(pixel, coverage, count, color);
         }
     }
 }
