@@ -32,8 +32,8 @@ using UpcaseFunction = WCHAR(WINAPI*)(WCHAR);
 
 // Final sigma: Wine leaves it as it is, as it does every unit whose capital
 // lower-cases to another letter. Windows' own tables upper-case it to capital
-// sigma all the same (Microsoft's recommended up-case table in the exFAT
-// specification maps U+03C2 to U+03A3, and so do the tables NTFS writes),
+// sigma all the same (Microsoft's recommended up-case table in its exFAT
+// documentation maps U+03C2 to U+03A3, and so do the tables NTFS writes),
 // so a folder on a Windows volume sorts "ςx" with "Σx", and ours does too.
 const std::set<uint32_t> knownDifferences = {0x03C2};
 
