@@ -21,20 +21,12 @@
 #include "input/click.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/posix/posix_files.h"
 
 namespace {
 
 using namespace orvane;
 
 const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
-
-// An empty program folder: no catalog to list, no file to find.
-const std::u16string& emptyProgramFolder() {
-    static const fuzz::ScratchFolder scratch("orvane-fuzz-click-");
-    static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
-    return folder;
-}
 
 std::u16string entryName(fuzz::Input& input) {
     static const std::u16string fixed[] = {u".", u"..", u"A", u"b.txt", u"Makefile", u"c.d.e", u"."};
@@ -60,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fake::reset();
     fake::fakePlatform().recordDrawing = false;
     appState = AppState(stringTable());
-    appState.programFolder = emptyProgramFolder();
+    appState.programFolder = fuzz::emptyProgramFolder();
     const std::u16string root = appState.rootFolderName;
 
     appState.maxDayNameLength = static_cast<int32_t>(input.pick(21));

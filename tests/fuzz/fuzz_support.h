@@ -12,6 +12,8 @@
 #include <random>
 #include <string>
 
+#include "platform/posix/posix_files.h"
+
 namespace orvane::fuzz {
 
 class Input {
@@ -64,6 +66,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// An empty program folder kept for the whole run, as the program holds its
+// folder: no catalog to list, no file to find.
+inline const std::u16string& emptyProgramFolder() {
+    static const ScratchFolder scratch("orvane-fuzz-program-");
+    static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
+    return folder;
+}
 
 [[noreturn]] inline void propertyFailed(const char* property, const char* file, int line) {
     std::fprintf(stderr, "%s:%d: property does not hold: %s\n", file, line, property);

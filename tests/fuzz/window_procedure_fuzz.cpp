@@ -18,7 +18,6 @@
 #include "fuzz_support.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/posix/posix_files.h"
 #include "platform/window.h"
 
 namespace {
@@ -26,12 +25,6 @@ namespace {
 using namespace orvane;
 
 const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
-
-const std::u16string& emptyProgramFolder() {
-    static const fuzz::ScratchFolder scratch("orvane-fuzz-window-");
-    static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
-    return folder;
-}
 
 constexpr uint32_t messages[] = {
     messageDestroy, messagePaint, messageClose, messageQuit, messageEraseBackground, messageMouseMove,
@@ -44,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fake::reset();
     fake::fakePlatform().recordDrawing = false;
     appState = AppState(stringTable());
-    appState.programFolder = emptyProgramFolder();
+    appState.programFolder = fuzz::emptyProgramFolder();
     appState.scrollOffset = input.take<int32_t>();
 
     bool buttonDown = false;
