@@ -49,10 +49,7 @@ bool sameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input input(data, size);
-    fake::reset();
-    fake::fakePlatform().recordDrawing = false;
-    appState = AppState(stringTable());
-    appState.programFolder = fuzz::emptyProgramFolder();
+    fuzz::startFreshProgram();
     const std::u16string root = appState.rootFolderName;
 
     appState.maxDayNameLength = static_cast<int32_t>(input.pick(21));

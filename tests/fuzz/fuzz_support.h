@@ -12,6 +12,9 @@
 #include <random>
 #include <string>
 
+#include "app/app_state.h"
+#include "locale/string_table.h"
+#include "platform/fake/fake_platform.h"
 #include "platform/posix/posix_files.h"
 
 namespace orvane::fuzz {
@@ -73,6 +76,15 @@ inline const std::u16string& emptyProgramFolder() {
     static const ScratchFolder scratch("orvane-fuzz-program-");
     static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
     return folder;
+}
+
+// The program as it starts, over the fake backend with drawing unrecorded,
+// its folder an empty one: the state each input of a target begins from.
+inline void startFreshProgram() {
+    fake::reset();
+    fake::fakePlatform().recordDrawing = false;
+    appState = AppState(stringTable());
+    appState.programFolder = emptyProgramFolder();
 }
 
 [[noreturn]] inline void propertyFailed(const char* property, const char* file, int line) {

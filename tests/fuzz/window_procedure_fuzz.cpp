@@ -34,10 +34,7 @@ constexpr uint32_t messages[] = {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input input(data, size);
-    fake::reset();
-    fake::fakePlatform().recordDrawing = false;
-    appState = AppState(stringTable());
-    appState.programFolder = fuzz::emptyProgramFolder();
+    fuzz::startFreshProgram();
     appState.scrollOffset = input.take<int32_t>();
 
     bool buttonDown = false;

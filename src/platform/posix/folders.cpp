@@ -163,7 +163,7 @@ int openInSteps(const std::string& path, int lastFlags) {
 // Enters a long path step by step, and only when every piece was found, so a
 // failure changes nothing.
 bool changeFolderInSteps(const std::string& path) {
-    const int folder = openInSteps(path, O_PATH | O_DIRECTORY);
+    const int folder = openFolderHandle(path);
     if (folder < 0) return false;
     const bool changed = fchdir(folder) == 0;
     close(folder);
@@ -241,6 +241,10 @@ bool probeFile(const std::u16string& name) {
                           faccessat(file, "", R_OK, AT_EACCESS | AT_EMPTY_PATH) == 0;
     close(file);
     return readable;
+}
+
+int openFolderHandle(const std::string& path) {
+    return path.empty() ? -1 : openInSteps(path, O_PATH | O_DIRECTORY);
 }
 
 bool isRegularFile(const std::u16string& path) {

@@ -37,9 +37,10 @@ std::string systemPath(const std::u16string& path);
 
 // The order in which entries are delivered after "." and "..": names compared
 // unit by unit after upper-casing (as NTFS keeps its indexes), ties broken by
-// plain code-unit order. upcaseUnit is the upper-casing of one unit: its
-// simple upper-case mapping in the Unicode data, for every unit of the Basic
-// Multilingual Plane (upcase_table.h).
+// plain code-unit order. upcaseUnit is the upper-casing of one unit, for
+// every unit of the Basic Multilingual Plane, as Windows' own tables have it:
+// the simple upper-case mapping of the Unicode data, less the compatibility
+// forms whose capital belongs to another letter (upcase_table.h).
 char16_t upcaseUnit(char16_t unit);
 bool entryNameBefore(const std::u16string& left, const std::u16string& right);
 
@@ -51,6 +52,10 @@ bool findFirstEntryIn(const std::u16string& folderPath, platform::FolderSearch& 
 bool findNextEntry(platform::FolderSearch search, std::u16string& name);
 void findClose(platform::FolderSearch search);
 bool probeFile(const std::u16string& name);
+// A handle (O_PATH) on the folder `path` (bytes, as systemPath writes them)
+// names, reached a piece at a time so that any depth works; -1 when it cannot
+// be reached. Nothing can be read through it: it only stands for the folder.
+int openFolderHandle(const std::string& path);
 bool isRegularFile(const std::u16string& path);
 std::u16string executableFolder();
 

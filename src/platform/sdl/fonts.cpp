@@ -55,12 +55,6 @@ bool sortedFontsMade = false;
 std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
 std::vector<OpenFace> openFaces;
 
-std::string languageCode() {
-    std::string code;
-    for (char16_t unit : stringTable().languageCode) code.push_back(static_cast<char>(unit & 0x7F));
-    return code;
-}
-
 FcPattern* substitutedPattern(const char* family, const std::string& language) {
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return nullptr;
@@ -243,6 +237,12 @@ Glyph rasterise(FontFace& face, uint32_t index) {
 }
 
 }  // namespace
+
+std::string languageCode() {
+    std::string code;
+    for (char16_t unit : stringTable().languageCode) code.push_back(static_cast<char>(unit & 0x7F));
+    return code;
+}
 
 FontFace* fontFace(int32_t logfontHeight) {
     if (!searched) findPrimaryFile();

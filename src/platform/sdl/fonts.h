@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -54,6 +55,9 @@ struct FontFace {
     // Glyphs of this face by glyph index, for shaped texts.
     std::unordered_map<uint32_t, Glyph> shapedGlyphs;
 };
+
+// The build's language code ("en", "ru"), as fontconfig and HarfBuzz take it.
+std::string languageCode();
 
 // The face for a LOGFONT height in the build's language, loaded on first use
 // and kept. Null when no font file can be found or opened.

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "locale/string_table.h"
 #include "platform/sdl/text.h"
 
 namespace orvane::sdl {
@@ -47,11 +46,7 @@ hb_font_t* shaperOf(FontFace& face) {
 }
 
 hb_language_t buildLanguage() {
-    static const hb_language_t language = [] {
-        std::string code;
-        for (char16_t unit : stringTable().languageCode) code.push_back(static_cast<char>(unit & 0x7F));
-        return hb_language_from_string(code.c_str(), -1);
-    }();
+    static const hb_language_t language = hb_language_from_string(languageCode().c_str(), -1);
     return language;
 }
 

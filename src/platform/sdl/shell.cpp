@@ -53,27 +53,6 @@ std::string findOpener() {
     return {};
 }
 
-// Opens `folder` one component at a time, each relative to the last, so a
-// folder of any depth is reached (a single call stops at the system's path
-// limit). A handle for the folder, or -1. Nothing is read through it: it only
-// serves as the opener's working folder.
-int openFolderInSteps(const std::string& folder) {
-    int handle = open(folder.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
-    size_t at = 0;
-    while (handle >= 0 && at < folder.size()) {
-        size_t end = folder.find('/', at);
-        if (end == std::string::npos) end = folder.size();
-        if (end > at) {
-            const std::string component = folder.substr(at, end - at);
-            const int inner = openat(handle, component.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            close(handle);
-            handle = inner;
-        }
-        at = end + 1;
-    }
-    return handle;
-}
-
 }  // namespace
 
 std::string utf8Of(std::u16string_view text) { return posix::bytesFromName(std::u16string(text)); }
@@ -103,8 +82,10 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
     std::string argument = "./" + posix::bytesFromName(file);
     char* arguments[] = {program.data(), argument.data(), nullptr};
 
+    // The browsed folder is reached a piece at a time, so a file listed at
+    // any depth opens; nothing is read through the handle.
     const std::string folderPath = posix::systemPath(workingFolder);
-    const int folder = folderPath.empty() ? -1 : openFolderInSteps(folderPath);
+    const int folder = posix::openFolderHandle(folderPath);
     if (!folderPath.empty() && folder < 0) return;  // no such folder: nothing to open there
 
     posix_spawn_file_actions_t actions;
