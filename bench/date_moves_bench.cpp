@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "input/date_moves.h"
 
 namespace orvane {

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/main_loop.h"
 #include "platform/clock.h"
 #include "platform/fake/fake_platform.h"

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/files.h"

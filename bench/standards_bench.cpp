@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/files.h"
 #include "platform/posix/memory.h"
 #include "platform/posix/posix_files.h"

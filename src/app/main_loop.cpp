@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/window.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "input/click.h"
 #include "platform/window.h"
 #include "screen/frame.h"

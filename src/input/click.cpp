@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "input/date_moves.h"
 #include "platform/files.h"

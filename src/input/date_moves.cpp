@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "calendar/civil_days.h"
 

@@ -1,5 +1,5 @@
 // The clock lines: London (plain UTC, no daylight-saving rule) and local time.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/clock.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"

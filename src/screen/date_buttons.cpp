@@ -1,6 +1,6 @@
 // Month and year of the working date with their arrow buttons, and the
 // ±10, ±100, ±1000 year buttons beside the year.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "screen/panels.h"

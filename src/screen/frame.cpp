@@ -1,7 +1,7 @@
 // drawFrame: set-up, the panels in order, the copy to the window, release.
 #include "screen/frame.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/frame_context.h"
 #include "screen/panels.h"

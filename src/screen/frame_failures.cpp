@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/window.h"

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/panels.h"
 #include "screen/pixel_math.h"

@@ -1,6 +1,6 @@
 // The month calendar: the weekday names standing vertically as column heads,
 // six week boxes, and the day numbers of the working month.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "screen/month_grid.h"
 #include "screen/panels.h"
 

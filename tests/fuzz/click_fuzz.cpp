@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "fuzz_support.h"
 #include "input/click.h"

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "fuzz_support.h"
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"

@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/posix_files.h"

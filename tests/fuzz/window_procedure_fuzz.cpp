@@ -13,7 +13,7 @@
 #include <limits>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/window_procedure.h"
 #include "fuzz_support.h"
 #include "locale/string_table.h"

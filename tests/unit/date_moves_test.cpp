@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "input/date_moves.h"
 #include "system_time_support.h"

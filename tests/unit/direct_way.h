@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/files.h"
 #include "standards/directory_listing.h"
 #include "standards/standard_words.h"

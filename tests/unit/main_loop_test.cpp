@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/main_loop.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"

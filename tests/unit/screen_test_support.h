@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "folder_test_support.h"
 #include "screen/frame.h"
 #include "screen/frame_context.h"

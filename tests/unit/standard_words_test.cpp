@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "folder_test_support.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"

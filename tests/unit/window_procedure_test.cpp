@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/window_procedure.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/window.h"

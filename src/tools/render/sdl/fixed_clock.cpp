@@ -4,7 +4,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"
-#include "platform/sdl/render/fixed_clock.h"
+#include "tools/render/sdl/fixed_clock.h"
 
 namespace orvane::render {
 

@@ -1,6 +1,6 @@
 // Draws one frame of a chosen state off-screen (SDL's dummy video driver) with
 // the Linux drawing backend and saves what reached the window as a PNG; with
-// --texts, also measures where texts leave ink (platform/render/render_request.h
+// --texts, also measures where texts leave ink (tools/render/render_request.h
 // lists the options).
 //
 // The program's start-up is repeated (its folder made current, the weekday
@@ -16,12 +16,12 @@
 #include <filesystem>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/draw.h"
 #include "platform/posix/posix_files.h"
-#include "platform/render/render_request.h"
+#include "tools/render/render_request.h"
 #include "platform/sdl/backend.h"
-#include "platform/sdl/render/fixed_clock.h"
+#include "tools/render/sdl/fixed_clock.h"
 #include "platform/window.h"
 #include "screen/frame.h"
 

@@ -1,4 +1,4 @@
-#include "platform/render/render_request.h"
+#include "tools/render/render_request.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "platform/draw.h"
 #include "platform/files.h"

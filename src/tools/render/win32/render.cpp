@@ -1,6 +1,6 @@
 // Draws one frame of a chosen state with the Windows drawing backend, on the
 // program's window, and saves what reached the window as a 24-bit BMP; with
-// --texts, also measures where texts leave ink (platform/render/render_request.h
+// --texts, also measures where texts leave ink (tools/render/render_request.h
 // lists the options). The clocks give the instants named.
 //
 // The same options as the Linux render tool, so that one state can be drawn
@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
-#include "platform/render/render_request.h"
+#include "tools/render/render_request.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
 #include "screen/frame.h"
