@@ -10,14 +10,11 @@
 #include "input/click.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "screen/layout.h"
 
 namespace orvane {
 
 namespace {
-
-// The scroll strip between the file list and the date panels: x 200 to 239.
-constexpr uint16_t scrollStripLeft = 200;
-constexpr uint16_t scrollStripWidth = 40;
 
 // offset + delta, held at the limits of a 32-bit signed offset instead of
 // wrapping: a long drag can push the offset as far as the user likes.
@@ -37,12 +34,10 @@ intptr_t drawFrameNow(WindowHandle window) {
 intptr_t dragScrollStrip(WindowHandle window, intptr_t lParam) {
     platform::setCursor(appState.arrowCursor);  // the class has no cursor of its own
 
-    const auto packed = static_cast<uint32_t>(lParam);
-    const int32_t y = static_cast<int16_t>(static_cast<uint16_t>(packed >> 16));
-    const uint16_t x = static_cast<uint16_t>(packed & 0xFFFFu);
+    const auto [x, y] = unpackPoint(lParam);
 
     intptr_t result = 0;
-    const bool overStrip = static_cast<uint16_t>(x - scrollStripLeft) < scrollStripWidth;
+    const bool overStrip = x >= layout::scrollStripLeft && x <= layout::scrollStripRight;
     if (overStrip && appState.leftButtonDown) {
         appState.scrollOffset = saturatingAdd(
             appState.scrollOffset, static_cast<int64_t>(y) - static_cast<int64_t>(appState.lastMouseY));

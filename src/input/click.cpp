@@ -5,66 +5,21 @@
 // Every ending but the scroll strip's draws a frame at once.
 #include "input/click.h"
 
-#include <array>
 #include <cstdint>
 
 #include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "input/date_moves.h"
 #include "platform/files.h"
+#include "platform/window.h"
 #include "screen/frame.h"
+#include "screen/layout.h"
 
 namespace orvane {
 
 namespace {
 
-enum class DateButton {
-    previousDay,
-    nextDay,
-    nextMonth,
-    previousMonth,
-    oneYearLater,
-    oneYearEarlier,
-    tenYearsLater,
-    tenYearsEarlier,
-    hundredYearsLater,
-    hundredYearsEarlier,
-    thousandYearsLater,
-    thousandYearsEarlier,
-};
-
-// A date button's release band, inclusive on every side. The bands of the
-// month and year buttons lie below the weekday heads of the calendar, so they
-// move down by 20 pixels for every character of the longest day name.
-struct ButtonBand {
-    int32_t left;
-    int32_t right;
-    int32_t top;
-    int32_t bottom;
-    bool belowDayNames;
-    DateButton button;
-};
-
-constexpr std::array<ButtonBand, 12> buttonBands{{
-    {251, 289, 157, 255, false, DateButton::previousDay},
-    {421, 459, 157, 255, false, DateButton::nextDay},
-    {531, 569, 547, 575, true, DateButton::nextMonth},
-    {531, 569, 582, 610, true, DateButton::previousMonth},
-    {531, 569, 636, 664, true, DateButton::oneYearLater},
-    {531, 569, 666, 694, true, DateButton::oneYearEarlier},
-    {573, 611, 636, 664, true, DateButton::tenYearsLater},
-    {573, 611, 666, 694, true, DateButton::tenYearsEarlier},
-    {615, 653, 636, 664, true, DateButton::hundredYearsLater},
-    {615, 653, 666, 694, true, DateButton::hundredYearsEarlier},
-    {657, 695, 636, 664, true, DateButton::thousandYearsLater},
-    {657, 695, 666, 694, true, DateButton::thousandYearsEarlier},
-}};
-
-constexpr int32_t listRight = 199;
-constexpr int32_t scrollStripRight = 239;
-constexpr int64_t rowPitch = 30;     // each list row is 30 pixels high
-constexpr int64_t rowBandTop = 2;    // a row's band starts 2 pixels below its slot...
-constexpr int64_t rowBandHeight = 29;  // ...and is 29 pixels high; the 30th is the gap line
+using layout::DateButton;
 
 DateMoveResult moveDate(DateButton button) {
     switch (button) {
@@ -84,9 +39,9 @@ DateMoveResult moveDate(DateButton button) {
     return DateMoveResult::finished;
 }
 
-const ButtonBand* buttonAt(int32_t x, int32_t y) {
-    const int64_t shift = 20 * static_cast<int64_t>(appState.maxDayNameLength);
-    for (const ButtonBand& band : buttonBands) {
+const layout::ButtonBand* buttonAt(int32_t x, int32_t y) {
+    const int64_t shift = lowerPanelShift();
+    for (const layout::ButtonBand& band : layout::dateButtonBands) {
         const int64_t top = band.top + (band.belowDayNames ? shift : 0);
         const int64_t bottom = band.bottom + (band.belowDayNames ? shift : 0);
         if (x >= band.left && x <= band.right && y >= top && y <= bottom) return &band;
@@ -98,10 +53,10 @@ const ButtonBand* buttonAt(int32_t x, int32_t y) {
 // with the single line 30i + 31 - s between two bands. In 64 bits, so no
 // scroll offset or entry count can overflow. -1 when no entry is hit.
 int64_t entryAt(int32_t y) {
-    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - rowBandTop;
+    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - layout::rowBandTop;
     if (fromFirstBand < 0) return -1;
-    const int64_t index = fromFirstBand / rowPitch;
-    if (fromFirstBand % rowPitch >= rowBandHeight) return -1;
+    const int64_t index = fromFirstBand / layout::rowPitch;
+    if (fromFirstBand % layout::rowPitch >= layout::rowBandHeight) return -1;
     if (index >= static_cast<int64_t>(appState.fileEntries.size())) return -1;
     return index;
 }
@@ -196,20 +151,18 @@ intptr_t cancelEnding(WindowHandle window, const CalendarDate& snapshot) {
 }  // namespace
 
 intptr_t handleClick(WindowHandle window, intptr_t packedPosition) {
-    const auto packed = static_cast<uint32_t>(packedPosition);
-    const int32_t x = static_cast<int16_t>(static_cast<uint16_t>(packed & 0xFFFFu));
-    const int32_t y = static_cast<int16_t>(static_cast<uint16_t>(packed >> 16));
+    const auto [x, y] = unpackPoint(packedPosition);
 
     // The date as it was, for putting back when a date move is cancelled.
     const CalendarDate snapshot = CalendarDate::fromSystemTime(appState.workingDate);
 
-    if (x >= 0 && x <= listRight) {
+    if (x >= 0 && x <= layout::listRight) {
         clickFileList(y);
         return frameEnding(window);
     }
-    if (x > listRight && x <= scrollStripRight) return 0;
+    if (x >= layout::scrollStripLeft && x <= layout::scrollStripRight) return 0;
 
-    if (const ButtonBand* band = buttonAt(x, y)) {
+    if (const layout::ButtonBand* band = buttonAt(x, y)) {
         if (moveDate(band->button) == DateMoveResult::cancelled) return cancelEnding(window, snapshot);
         return frameEnding(window);
     }

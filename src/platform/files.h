@@ -4,6 +4,15 @@
 // separate path components, and a run of separators reads as one.
 
 #include <string>
+#include <vector>
+
+namespace orvane {
+
+// The entry names of one folder in the order the platform enumerates them,
+// "." and ".." included; empty when the folder could not be read.
+using DirectoryListing = std::vector<std::u16string>;
+
+}  // namespace orvane
 
 namespace orvane::platform {
 
@@ -20,22 +29,19 @@ struct FolderSearch {
     void* value = nullptr;
 };
 
-// Starts enumerating the pattern "*.*" (every name) in the current folder and
-// delivers the first entry's name. False, with `search` left empty, when no
-// search could be started. "." and ".." come first where the folder has them,
-// then the other entries in the order NTFS gives them.
-bool findFirstEntry(FolderSearch& search, std::u16string& name);
-// The same for the folder `folderPath` names (absolute, or relative to the
-// current folder), without making it current: FindFirstFileW on
-// "folderPath\*.*". It starts exactly where making `folderPath` current and
-// then calling findFirstEntry would, delivers the same names in the same
-// order, and leaves the current folder alone. An empty path names no folder
-// (neither the current one nor a root) and fails.
+// Starts enumerating the pattern "*.*" (every name) in the folder `folderPath`
+// names (absolute, or relative to the current folder), without making it
+// current: FindFirstFileW on "folderPath\*.*". It starts exactly where making
+// `folderPath` current and enumerating "*.*" there would, delivers the same
+// names in the same order, and leaves the current folder alone. False, with
+// `search` left empty, when no search could be started. "." and ".." come
+// first where the folder has them, then the other entries in the order NTFS
+// gives them. An empty path names no folder (neither the current one nor a
+// root) and fails.
 bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name);
-// The next entry's name (of either kind of search); false when there is none
-// or on any error.
+// The next entry's name; false when there is none or on any error.
 bool findNextEntry(FolderSearch search, std::u16string& name);
-// Ends a search that findFirstEntry started.
+// Ends a search that findFirstEntryIn started.
 void findClose(FolderSearch search);
 
 // CreateFileW(name, GENERIC_READ, no sharing, OPEN_EXISTING) followed at once

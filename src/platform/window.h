@@ -37,6 +37,19 @@ constexpr intptr_t packPoint(int32_t x, int32_t y) {
                                  ((static_cast<uint32_t>(y) & 0xFFFFu) << 16));
 }
 
+// A client position as pointer messages carry it: each half of the packed
+// value is a signed 16-bit coordinate.
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+constexpr Point unpackPoint(intptr_t packed) {
+    const auto bits = static_cast<uint32_t>(packed);
+    return {static_cast<int16_t>(static_cast<uint16_t>(bits & 0xFFFFu)),
+            static_cast<int16_t>(static_cast<uint16_t>(bits >> 16))};
+}
+
 }  // namespace orvane
 
 namespace orvane::platform {

@@ -6,6 +6,7 @@
 #include "state/app_state.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "screen/layout.h"
 #include "screen/panels.h"
 #include "screen/pixel_math.h"
 #include "standards/directory_listing.h"
@@ -14,12 +15,7 @@ namespace orvane {
 
 namespace {
 
-constexpr int32_t listRight = 199;
-constexpr int32_t trackLeft = 201;
-constexpr int32_t trackRight = 239;
-constexpr int64_t rowHeight = 30;
-constexpr int64_t rowHalfBox = 14;  // a row's box reaches 14 pixels above and below its y
-constexpr int32_t textIndent = 10;  // row text starts this far right of listOriginX
+using namespace layout;
 
 // Draws the rows of `listing`, the i-th at y = listOriginY + 30·i − scrollOffset.
 // Positions are worked out in 64 bits: with any scroll offset and any number of
@@ -27,7 +23,7 @@ constexpr int32_t textIndent = 10;  // row text starts this far right of listOri
 void drawRows(FrameContext& frame, const DirectoryListing& listing) {
     const int64_t top = frame.clientTop;
     const int64_t height = frame.clientHeight;
-    const int32_t textX = saturateToInt32(int64_t{frame.listOriginX} + textIndent);
+    const int32_t textX = saturateToInt32(int64_t{frame.listOriginX} + rowTextIndent);
     int64_t y = int64_t{frame.listOriginY} - appState.scrollOffset;
     for (const std::u16string& name : listing) {
         if (y - rowHalfBox >= top && y + rowHalfBox <= height) {
@@ -39,7 +35,7 @@ void drawRows(FrameContext& frame, const DirectoryListing& listing) {
         if (y >= top && y <= height) {
             if (!drawPanelText(frame, textX, static_cast<int32_t>(y), name)) return;
         }
-        y += rowHeight;
+        y += rowPitch;
     }
 }
 
@@ -50,7 +46,7 @@ void drawFileListPanel(FrameContext& frame) {
     // The list frame moves with the scroll offset; the scroll track does not.
     drawPanelRectangle(frame, 1, saturateToInt32(int64_t{frame.clientTop} - scroll + 1), listRight,
                        saturateToInt32(int64_t{frame.clientHeight} - scroll - 1));
-    drawPanelRectangle(frame, trackLeft, saturateToInt32(int64_t{frame.clientTop} + 1), trackRight,
+    drawPanelRectangle(frame, scrollTrackLeft, saturateToInt32(int64_t{frame.clientTop} + 1), scrollStripRight,
                        saturateToInt32(int64_t{frame.clientHeight} - 1));
 
     // The click hit test of the next frame walks this frame's listing.

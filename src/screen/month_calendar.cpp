@@ -2,6 +2,7 @@
 // six week boxes, and the day numbers of the working month.
 #include "state/app_state.h"
 #include "screen/month_grid.h"
+#include "screen/layout.h"
 #include "screen/panels.h"
 
 namespace orvane {
@@ -13,8 +14,6 @@ constexpr int32_t columnWidth = 40;
 constexpr int32_t weekHeight = 40;
 constexpr int32_t weekCount = 6;
 }  // namespace
-
-int32_t lowerPanelShift() { return 20 * appState.maxDayNameLength; }
 
 void drawMonthCalendar(FrameContext& frame) {
     // Heads: one character per call, letter j of name k at (250 + 40k, 266 + 20j).

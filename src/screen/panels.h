@@ -26,8 +26,4 @@ void drawDateButtons(FrameContext& frame);
 // "Frame rate 0042, current frame 0007." at the bottom right.
 void drawFrameRateLine(FrameContext& frame);
 
-// The y offset of everything below the calendar's weekday heads: 20 pixels
-// for each character of the longest weekday name.
-int32_t lowerPanelShift();
-
 }  // namespace orvane

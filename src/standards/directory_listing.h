@@ -2,13 +2,10 @@
 // listDirectory: the one way the program reads a folder.
 
 #include <string>
-#include <vector>
+
+#include "platform/files.h"
 
 namespace orvane {
-
-// The entry names of one folder in the order the platform enumerates them,
-// "." and ".." included; empty when the folder could not be read.
-using DirectoryListing = std::vector<std::u16string>;
 
 // Lists `folderPath` (absolute, or relative to the current folder) by its
 // path, the names and failures being those of entering the folder and

@@ -11,26 +11,40 @@ namespace orvane {
 
 namespace {
 
-// The current folder at the start of a reader; empty when it cannot be read.
-std::u16string savedCurrentFolder() {
-    std::u16string folder;
-    platform::getCurrentFolder(folder);  // stays empty when it cannot be read
-    return folder;
-}
+// Words are read with programFolder current. A visit that finds it current
+// already (`saved`, read just before, names it) changes nothing; otherwise it
+// makes it current, and when that worked it makes `saved` current again when
+// the visit ends, on every way out. Listing a folder never changes the current
+// folder, so nothing in between can have moved it. An empty saved folder (one
+// that could not be read) cannot be made current again: programFolder then
+// stays current.
+class ProgramFolderVisit {
+public:
+    explicit ProgramFolderVisit(const std::u16string& saved)
+        : saved_(saved),
+          entered_((saved.empty() || saved != appState.programFolder) &&
+                   platform::setCurrentFolder(appState.programFolder)) {}
+    ~ProgramFolderVisit() {
+        if (entered_) platform::setCurrentFolder(saved_);
+    }
+    ProgramFolderVisit(const ProgramFolderVisit&) = delete;
+    ProgramFolderVisit& operator=(const ProgramFolderVisit&) = delete;
 
-// Words are read with programFolder current. A reader that finds it current
-// already (`saved`, just read, names it) changes nothing; otherwise it makes
-// it current, and when that worked it makes `saved` current again afterwards
-// (leaveProgramFolder). Listing a folder never changes the current folder, so
-// nothing in between can have moved it. An empty saved folder cannot be made
-// current again: programFolder then stays current.
-bool enterProgramFolder(const std::u16string& saved) {
-    if (!saved.empty() && saved == appState.programFolder) return false;
-    return platform::setCurrentFolder(appState.programFolder);
-}
+private:
+    const std::u16string& saved_;
+    bool entered_;
+};
 
-void leaveProgramFolder(bool entered, const std::u16string& saved) {
-    if (entered) platform::setCurrentFolder(saved);
+// The current folder is read first; a reader asked for a day or month out of
+// range gives nothing, without visiting programFolder. Otherwise `read` runs
+// inside one visit.
+template <typename Read>
+std::u16string readInProgramFolder(bool inRange, Read read) {
+    std::u16string saved;
+    platform::getCurrentFolder(saved);  // stays empty when it cannot be read
+    if (!inRange) return {};
+    const ProgramFolderVisit visit(saved);
+    return read();
 }
 
 // Table position of a day: Monday first, Sunday (0) last.
@@ -64,22 +78,16 @@ std::u16string readStandardWord(const std::u16string& folderPath) {
 }
 
 std::u16string dayOfWeekWord(uint16_t wDayOfWeek) {
-    const std::u16string savedFolder = savedCurrentFolder();
-    if (wDayOfWeek > 6) return {};
-    const bool entered = enterProgramFolder(savedFolder);
-    std::u16string word = readStandardWord(
-        keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]));
-    leaveProgramFolder(entered, savedFolder);
-    return word;
+    return readInProgramFolder(wDayOfWeek <= 6, [&] {
+        return readStandardWord(
+            keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]));
+    });
 }
 
 std::u16string monthWord(uint16_t wMonth) {
-    const std::u16string savedFolder = savedCurrentFolder();
-    if (wMonth < 1 || wMonth > 12) return {};
-    const bool entered = enterProgramFolder(savedFolder);
-    std::u16string word = readStandardWord(keyFolder(appState.monthsFolder, appState.monthKeys[wMonth - 1u]));
-    leaveProgramFolder(entered, savedFolder);
-    return word;
+    return readInProgramFolder(wMonth >= 1 && wMonth <= 12, [&] {
+        return readStandardWord(keyFolder(appState.monthsFolder, appState.monthKeys[wMonth - 1u]));
+    });
 }
 
 std::u16string twoDigitText(uint16_t value) {
@@ -93,35 +101,31 @@ std::u16string numberText(uint16_t value) { return decimalText(value); }
 // The three words are read in one visit to programFolder.
 std::u16string dateTimeText(uint16_t wYear, uint16_t wMonth, uint16_t wDay, uint16_t wDayOfWeek,
                             uint16_t wHour, uint16_t wMinute, uint16_t wSecond) {
-    const std::u16string savedFolder = savedCurrentFolder();
-    if (wDayOfWeek > 6) return {};
-    const bool entered = enterProgramFolder(savedFolder);
+    return readInProgramFolder(wDayOfWeek <= 6, [&] {
+        std::u16string text = u" ";
+        text += readStandardWord(
+            keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]));
+        text += u' ';
+        text += twoDigitText(wHour);
+        text += u':';
+        text += twoDigitText(wMinute);
+        text += u':';
+        text += twoDigitText(wSecond);
+        text += u' ';
+        text += twoDigitText(wDay);
 
-    std::u16string text = u" ";
-    text += readStandardWord(
-        keyFolder(appState.dayOfWeekFolder, appState.dayOfWeekKeys[dayKeyIndex(wDayOfWeek)]));
-    text += u' ';
-    text += twoDigitText(wHour);
-    text += u':';
-    text += twoDigitText(wMinute);
-    text += u':';
-    text += twoDigitText(wSecond);
-    text += u' ';
-    text += twoDigitText(wDay);
+        text += u' ';
+        if (wMonth >= 1 && wMonth <= 12) {
+            text += readStandardWord(keyFolder(appState.monthsGenitiveFolder, appState.monthKeys[wMonth - 1u]));
+        }
 
-    text += u' ';
-    if (wMonth >= 1 && wMonth <= 12) {
-        text += readStandardWord(keyFolder(appState.monthsGenitiveFolder, appState.monthKeys[wMonth - 1u]));
-    }
-
-    text += u' ';
-    text += numberText(wYear);
-    text += u' ';
-    text += readStandardWord(appState.yearFolder);
-    text += u'.';
-
-    leaveProgramFolder(entered, savedFolder);
-    return text;
+        text += u' ';
+        text += numberText(wYear);
+        text += u' ';
+        text += readStandardWord(appState.yearFolder);
+        text += u'.';
+        return text;
+    });
 }
 
 }  // namespace orvane

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "locale/string_table.h"
+#include "platform/files.h"
 #include "platform/types.h"
-#include "standards/directory_listing.h"
 
 namespace orvane {
 

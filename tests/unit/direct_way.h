@@ -3,7 +3,8 @@
 // own way must match: a listing enters the folder, enumerates "*.*" there and
 // goes back; a word reader saves the current folder, makes programFolder
 // current around every word and puts the saved folder back after each.
-// Shared by the unit tests (Linux) and the Windows test programs (Wine).
+// Shared by the unit tests (Linux) and the Windows test programs (Wine); each
+// enumerates the current folder its own way (currentFolderEntries).
 
 #include <cstdio>
 #include <string>
@@ -16,37 +17,35 @@
 
 namespace orvane::reference {
 
+// "*.*" of the current folder, enumerated by the system's own calls; empty
+// when nothing could be enumerated. Defined by each test program.
+DirectoryListing currentFolderEntries();
+
 inline DirectoryListing directListing(const std::u16string& folderPath) {
     DirectoryListing listing;
     std::u16string saved;
     if (!platform::getCurrentFolder(saved)) return listing;
-    if (!platform::setCurrentFolder(folderPath)) {
-        platform::setCurrentFolder(saved);
-        return listing;
-    }
-    platform::FolderSearch search;
-    std::u16string name;
-    if (platform::findFirstEntry(search, name)) {
-        listing.push_back(name);
-        while (platform::findNextEntry(search, name)) listing.push_back(name);
-        platform::findClose(search);
-    }
+    if (platform::setCurrentFolder(folderPath)) listing = currentFolderEntries();
     platform::setCurrentFolder(saved);
     return listing;
 }
 
-// The third entry less its extension (everything before the last "." that
-// comes before the final character, or the name less a final ".").
-inline std::u16string directWord(const std::u16string& folderPath) {
-    const DirectoryListing listing = directListing(folderPath);
-    if (listing.size() < 3) return {};
-    const std::u16string& name = listing[2];
-    if (name.size() >= 2) {
-        const size_t dot = name.rfind(u'.', name.size() - 2);
-        if (dot != std::u16string::npos) return name.substr(0, dot);
+// The word of a name, by the steps: leave the final character aside and walk
+// back from there to a full stop; what stands before it is the word. A name
+// with no full stop before its final character is the word itself, less a
+// final full stop.
+inline std::u16string wordByTheSteps(const std::u16string& name) {
+    for (size_t end = name.size(); end >= 2; --end) {
+        if (name[end - 2] == u'.') return name.substr(0, end - 2);
     }
     if (!name.empty() && name.back() == u'.') return name.substr(0, name.size() - 1);
     return name;
+}
+
+// The third entry's word (the first two are "." and "..").
+inline std::u16string directWord(const std::u16string& folderPath) {
+    const DirectoryListing listing = directListing(folderPath);
+    return listing.size() < 3 ? std::u16string() : wordByTheSteps(listing[2]);
 }
 
 inline std::u16string savedFolder() {

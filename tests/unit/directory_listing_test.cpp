@@ -19,8 +19,24 @@
 #include "direct_way.h"
 #include "folder_test_support.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/posix/posix_files.h"
 #include "standards/current_folder.h"
 #include "standards/directory_listing.h"
+
+namespace orvane::reference {
+
+DirectoryListing currentFolderEntries() {
+    DirectoryListing names;
+    platform::FolderSearch search;
+    std::u16string name;
+    if (!posix::findFirstEntry(search, name)) return names;
+    names.push_back(name);
+    while (posix::findNextEntry(search, name)) names.push_back(name);
+    posix::findClose(search);
+    return names;
+}
+
+}  // namespace orvane::reference
 
 namespace orvane::testing {
 namespace {

@@ -11,22 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "direct_way.h"
 #include "folder_test_support.h"
 #include "platform/posix/posix_files.h"
 
 namespace orvane::testing {
 namespace {
 
-std::vector<std::u16string> enumerateCurrentFolder() {
-    std::vector<std::u16string> names;
-    platform::FolderSearch search;
-    std::u16string name;
-    if (!posix::findFirstEntry(search, name)) return names;
-    names.push_back(name);
-    while (posix::findNextEntry(search, name)) names.push_back(name);
-    posix::findClose(search);
-    return names;
-}
+using reference::currentFolderEntries;
 
 TEST(PosixNames, DecodesUtf8AndEscapesEveryUndecodableByte) {
     struct Case {
@@ -137,7 +129,7 @@ TEST_F(PosixFolders, DeliversSelfAndParentFirstThenNtfsOrder) {
         u"long common prefix", u"Long common prefix a", u"long common prefix A", u"LONG COMMON PREFIX B",
         u"no dot", u"zeta", u"Zulu", u"_under", u"édition", u"šum", u"ωmega", u"ёлка", u"жук",
         u"ա", u"Բ", u"ḁ", u"Ḃ", u"ⅱ", u"Ⅲ", u"ⓐ", u"Ⓑ", u"ａ", u"Ｂ"};
-    EXPECT_EQ(enumerateCurrentFolder(), expected);
+    EXPECT_EQ(currentFolderEntries(), expected);
 }
 
 // Any names, listed by path: after "." and "..", each is ordered before the
@@ -193,7 +185,7 @@ TEST_F(PosixFolders, NamesWithUndecodableBytesCanBeUsedAgain) {
     fs::create_directory(scratch.path() / folderBytes);
 
     ASSERT_TRUE(posix::setCurrentFolder(scratch.text()));
-    const auto names = enumerateCurrentFolder();
+    const auto names = currentFolderEntries();
     ASSERT_EQ(names.size(), 4u);
     EXPECT_EQ(names[2], u"bad\xDCFF\xDCFE.txt");
     EXPECT_EQ(names[3], u"odd\xDCC0\xDCAF");

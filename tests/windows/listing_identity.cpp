@@ -12,6 +12,19 @@
 
 #include "direct_way.h"
 
+// FindFirstFileW and FindNextFileW on "*.*" in the current folder.
+orvane::DirectoryListing orvane::reference::currentFolderEntries() {
+    DirectoryListing names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(L"*.*", &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.push_back(reinterpret_cast<const char16_t*>(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 namespace {
 
 using namespace orvane;

@@ -35,7 +35,6 @@ enum class Call {
     deleteObject,
     getCurrentFolder,
     setCurrentFolder,
-    findFirstEntry,
     findFirstEntryIn,
     findNextEntry,
     findClose,

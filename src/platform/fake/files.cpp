@@ -20,14 +20,6 @@ bool setCurrentFolder(const std::u16string& folder) {
     return posix::setCurrentFolder(folder);
 }
 
-bool findFirstEntry(FolderSearch& search, std::u16string& name) {
-    if (fake::shouldFail(fake::Call::findFirstEntry)) {
-        search.value = nullptr;
-        return false;
-    }
-    return posix::findFirstEntry(search, name);
-}
-
 bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
     if (fake::shouldFail(fake::Call::findFirstEntryIn)) {
         search.value = nullptr;

@@ -6,9 +6,6 @@ namespace orvane::platform {
 
 bool getCurrentFolder(std::u16string& folder) { return posix::getCurrentFolder(folder); }
 bool setCurrentFolder(const std::u16string& folder) { return posix::setCurrentFolder(folder); }
-bool findFirstEntry(FolderSearch& search, std::u16string& name) {
-    return posix::findFirstEntry(search, name);
-}
 bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
     return posix::findFirstEntryIn(folderPath, search, name);
 }

@@ -46,6 +46,8 @@ bool entryNameBefore(const std::u16string& left, const std::u16string& right);
 
 bool getCurrentFolder(std::u16string& folder);
 bool setCurrentFolder(const std::u16string& folder);
+// "*.*" of the current folder: what entering a folder and enumerating there
+// gives, the direct way the tests hold findFirstEntryIn against.
 bool findFirstEntry(platform::FolderSearch& search, std::u16string& name);
 bool findFirstEntryIn(const std::u16string& folderPath, platform::FolderSearch& search,
                       std::u16string& name);

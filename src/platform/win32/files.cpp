@@ -81,10 +81,6 @@ bool setCurrentFolder(const std::u16string& folder) {
     return SetCurrentDirectoryW(wide(folder)) != 0;
 }
 
-bool findFirstEntry(FolderSearch& search, std::u16string& name) {
-    return startSearch(L"*.*", search, name);
-}
-
 bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
     search.value = nullptr;
     // An empty path would search the current folder, and "\\*.*" a root.
