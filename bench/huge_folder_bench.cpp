@@ -98,7 +98,7 @@ double frameMilliseconds(const std::u16string& folder) {
 // frame before the loop begins); one run each.
 void BM_HugeFolderLoop(benchmark::State& state) {
     const bool click = state.range(1) != 0;
-    const std::u16string folder = posix::namesFromBytes(hugeFolder(state.range(0)));
+    const std::u16string folder = posix::nameFromBytes(hugeFolder(state.range(0)));
     const double frame = frameMilliseconds(folder);
     const double phases[] = {1.2, 1.5, 1.8};
     size_t run = 0;
@@ -142,7 +142,7 @@ void BM_HugeFolderFloor(benchmark::State& state) {
         std::string bytes;
         while (const dirent* entry = readdir(entries)) {
             bytes.assign(entry->d_name);
-            names.push_back(posix::namesFromBytes(bytes));
+            names.push_back(posix::nameFromBytes(bytes));
         }
         closedir(entries);
         benchmark::DoNotOptimize(names.data());

@@ -69,7 +69,7 @@ std::vector<std::u16string> floorListing(const std::string& folder) {
     std::string bytes;
     while (const dirent* entry = readdir(entries)) {
         bytes.assign(entry->d_name);
-        names.push_back(posix::namesFromBytes(bytes));
+        names.push_back(posix::nameFromBytes(bytes));
     }
     closedir(entries);
     return names;
@@ -85,7 +85,7 @@ double secondsOf(std::chrono::steady_clock::time_point start) {
 // entries, 2 at 100,000).
 void BM_ListDirectory(benchmark::State& state) {
     const std::string bytes = sizedFolders.folder(state.range(0));
-    const std::u16string folder = posix::namesFromBytes(bytes);
+    const std::u16string folder = posix::nameFromBytes(bytes);
     double listingSeconds = 0;
     double floorSeconds = 0;
     for (auto _ : state) {

@@ -4,7 +4,6 @@
 
 #include "state/app_state.h"
 #include "platform/clock.h"
-#include "platform/draw.h"
 #include "platform/window.h"
 #include "screen/frame_context.h"
 
@@ -46,18 +45,5 @@ void markFrameFailed(FrameContext& frame, FrameFailure failure) {
 }
 
 void forgetReportedFailures() { reportTimes() = ReportTimes{}; }
-
-bool drawPanelRectangle(FrameContext& frame, int32_t left, int32_t top, int32_t right,
-                        int32_t bottom) {
-    if (platform::drawRectangle(frame.memoryDC, left, top, right, bottom) == 1) return true;
-    markFrameFailed(frame, FrameFailure::draw);
-    return false;
-}
-
-bool drawPanelText(FrameContext& frame, int32_t x, int32_t y, std::u16string_view text) {
-    if (platform::drawText(frame.memoryDC, x, y, text) == 1) return true;
-    markFrameFailed(frame, FrameFailure::draw);
-    return false;
-}
 
 }  // namespace orvane

@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 std::u16string wordOnDisk(const std::u16string& folder) {
     const fs::path path = fs::path(posix::bytesFromName(appState.programFolder)) / posix::systemPath(folder);
     for (const auto& entry : fs::directory_iterator(path)) {
-        const std::u16string name = posix::namesFromBytes(entry.path().filename().string());
+        const std::u16string name = posix::nameFromBytes(entry.path().filename().string());
         return name.substr(0, name.rfind(u'.'));
     }
     return {};

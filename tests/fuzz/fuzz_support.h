@@ -74,7 +74,7 @@ private:
 // folder: no catalog to list, no file to find.
 inline const std::u16string& emptyProgramFolder() {
     static const ScratchFolder scratch("orvane-fuzz-program-");
-    static const std::u16string folder = posix::namesFromBytes(scratch.path().string());
+    static const std::u16string folder = posix::nameFromBytes(scratch.path().string());
     return folder;
 }
 

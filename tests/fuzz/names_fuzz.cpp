@@ -59,7 +59,7 @@ std::vector<std::string> componentsOf(const std::string& path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::u16string name = posix::namesFromBytes(bytes);
+    const std::u16string name = posix::nameFromBytes(bytes);
     FUZZ_CHECK(posix::bytesFromName(name) == bytes);
     FUZZ_CHECK(name.find(u'\\') == std::u16string::npos);
     FUZZ_CHECK(std::count(name.begin(), name.end(), u'/') == std::count(bytes.begin(), bytes.end(), '/'));
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string units(size / 2, u'\0');
     std::memcpy(units.data(), data, units.size() * 2);
     if (wellFormed(units) && units.find(u'\\') == std::u16string::npos) {
-        FUZZ_CHECK(posix::namesFromBytes(posix::bytesFromName(units)) == units);
+        FUZZ_CHECK(posix::nameFromBytes(posix::bytesFromName(units)) == units);
     }
     const std::string path = posix::systemPath(units);
     FUZZ_CHECK(path.find("//") == std::string::npos);

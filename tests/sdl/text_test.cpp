@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <algorithm>
 #include <string>
@@ -57,6 +59,12 @@ bool someFontHas(char32_t cp) {
 }
 
 // The first glyph drawn for a character (a failure when there is none).
+// The family name of a face's font.
+std::string familyOf(const FontFace& face) {
+    const char* family = static_cast<FT_Face>(face.face)->family_name;
+    return family ? family : "";
+}
+
 PlacedGlyph glyphOfCharacter(const std::vector<PlacedGlyph>& glyphs, size_t character) {
     const auto found =
         std::find_if(glyphs.begin(), glyphs.end(), [&](const PlacedGlyph& g) { return g.character == character; });

@@ -37,14 +37,14 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const fs::path& path() const { return path_; }
-    std::u16string text() const { return posix::namesFromBytes(path_.string()); }
+    std::u16string text() const { return posix::nameFromBytes(path_.string()); }
 
 private:
     fs::path path_;
 };
 
 // A path as the program holds it: UTF-16.
-inline std::u16string programPath(const fs::path& path) { return posix::namesFromBytes(path.string()); }
+inline std::u16string programPath(const fs::path& path) { return posix::nameFromBytes(path.string()); }
 
 // The UTF-8 bytes of a UTF-16 literal, for making files with std::filesystem.
 inline std::string utf8(const std::u16string& text) { return posix::bytesFromName(text); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "direct_way.h"
+#include "entry_order.h"
 #include "folder_test_support.h"
 #include "platform/posix/posix_files.h"
 
@@ -44,8 +45,8 @@ TEST(PosixNames, DecodesUtf8AndEscapesEveryUndecodableByte) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(posix::namesFromBytes(c.bytes), c.text);
-        EXPECT_EQ(posix::bytesFromName(posix::namesFromBytes(c.bytes)), c.bytes);
+        EXPECT_EQ(posix::nameFromBytes(c.bytes), c.text);
+        EXPECT_EQ(posix::bytesFromName(posix::nameFromBytes(c.bytes)), c.bytes);
     }
 }
 
@@ -55,7 +56,7 @@ TEST(PosixNames, EveryByteRoundTripsAndNoNameHoldsASeparator) {
     for (int first = 1; first < 256; ++first) {
         for (int second = 0; second < 256; second += 15) {
             std::string bytes{static_cast<char>(first), static_cast<char>(second), 'x'};
-            const std::u16string name = posix::namesFromBytes(bytes);
+            const std::u16string name = posix::nameFromBytes(bytes);
             ASSERT_EQ(posix::bytesFromName(name), bytes) << first << " " << second;
             if (bytes.find('/') != std::string::npos) continue;
             ASSERT_EQ(name.find_first_of(u"\\/"), std::u16string::npos) << first << " " << second;
@@ -167,7 +168,7 @@ TEST_F(PosixFolders, ListingByPathOrdersAnyNamesAsTheComparison) {
     EXPECT_EQ(listed[1], u"..");
     const std::vector<std::u16string> rest(listed.begin() + 2, listed.end());
     for (size_t i = 1; i < rest.size(); ++i) {
-        EXPECT_TRUE(posix::entryNameBefore(rest[i - 1], rest[i])) << utf8(rest[i - 1]) << " / " << utf8(rest[i]);
+        EXPECT_TRUE(reference::entryNameBefore(rest[i - 1], rest[i])) << utf8(rest[i - 1]) << " / " << utf8(rest[i]);
     }
     std::vector<std::u16string> made = names;
     std::sort(made.begin(), made.end());

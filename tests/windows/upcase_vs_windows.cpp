@@ -21,11 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "entry_order.h"
 #include "platform/posix/posix_files.h"
 
 namespace {
 
-using orvane::posix::entryNameBefore;
+using orvane::reference::entryNameBefore;
 using orvane::posix::upcaseUnit;
 
 using UpcaseFunction = WCHAR(WINAPI*)(WCHAR);

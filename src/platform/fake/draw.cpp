@@ -12,7 +12,7 @@ namespace orvane::platform {
 namespace {
 
 using fake::Call;
-using fake::DrawingObject;
+using fake::HandleKind;
 using fake::fakePlatform;
 
 constexpr int opaqueMode = 2;  // OPAQUE, a new context's mode (TRANSPARENT is 1)
@@ -37,38 +37,38 @@ void record(Call call, std::vector<int64_t> args, std::u16string_view text = {})
 // recorded calls, so a rule counts the calls a test can see.
 bool failing(Call call) { return fakePlatform().recordDrawing && fake::shouldFail(call); }
 
-int64_t newObject(DrawingObject kind) {
+int64_t newObject(HandleKind kind) {
     fake::FakePlatform& fake = fakePlatform();
     const int64_t handle = fake.nextHandle++;
     fake.liveObjects[handle] = kind;
-    if (kind == DrawingObject::windowContext || kind == DrawingObject::memoryContext) {
+    if (kind == HandleKind::windowContext || kind == HandleKind::memoryContext) {
         fake.selections[handle] = fake::ContextSelection{};
     }
     return handle;
 }
 
-bool isLive(int64_t handle, DrawingObject kind) {
+bool isLive(int64_t handle, HandleKind kind) {
     const auto found = fakePlatform().liveObjects.find(handle);
     return found != fakePlatform().liveObjects.end() && found->second == kind;
 }
 
 bool isLiveContext(int64_t handle) {
-    return isLive(handle, DrawingObject::windowContext) ||
-           isLive(handle, DrawingObject::memoryContext);
+    return isLive(handle, HandleKind::windowContext) ||
+           isLive(handle, HandleKind::memoryContext);
 }
 
 // What kind of selectable object a handle stands for, if any.
-bool selectableKind(int64_t handle, DrawingObject& kind) {
+bool selectableKind(int64_t handle, HandleKind& kind) {
     switch (handle) {
         case fake::grayBrushHandle:
-        case fake::defaultBrushHandle: kind = DrawingObject::stockBrush; return true;
-        case fake::defaultBitmapHandle: kind = DrawingObject::stockBitmap; return true;
-        case fake::defaultFontHandle: kind = DrawingObject::stockFont; return true;
+        case fake::defaultBrushHandle: kind = HandleKind::stockBrush; return true;
+        case fake::defaultBitmapHandle: kind = HandleKind::stockBitmap; return true;
+        case fake::defaultFontHandle: kind = HandleKind::stockFont; return true;
         default: break;
     }
     const auto found = fakePlatform().liveObjects.find(handle);
     if (found == fakePlatform().liveObjects.end()) return false;
-    if (found->second != DrawingObject::canvas && found->second != DrawingObject::font) return false;
+    if (found->second != HandleKind::canvas && found->second != HandleKind::font) return false;
     kind = found->second;
     return true;
 }
@@ -82,7 +82,7 @@ bool isSelectedSomewhere(int64_t handle) {
     return false;
 }
 
-int releaseContext(int64_t handle, DrawingObject kind) {
+int releaseContext(int64_t handle, HandleKind kind) {
     if (!isLive(handle, kind)) return 0;
     fakePlatform().liveObjects.erase(handle);
     fakePlatform().selections.erase(handle);
@@ -99,28 +99,28 @@ DeviceContext getWindowContext(WindowHandle window) {
     if (!fakePlatform().recordDrawing) return DeviceContext{handlePointer(idleContext)};
     record(Call::getWindowContext, {handleValue(window)});
     if (failing(Call::getWindowContext)) return DeviceContext{};
-    return DeviceContext{handlePointer(newObject(DrawingObject::windowContext))};
+    return DeviceContext{handlePointer(newObject(HandleKind::windowContext))};
 }
 
 int releaseWindowContext(WindowHandle window, DeviceContext dc) {
     if (!fakePlatform().recordDrawing) return 1;
     record(Call::releaseWindowContext, {handleValue(window), handleValue(dc)});
     if (failing(Call::releaseWindowContext)) return 0;
-    return releaseContext(handleValue(dc), DrawingObject::windowContext);
+    return releaseContext(handleValue(dc), HandleKind::windowContext);
 }
 
 DeviceContext createMemoryContext(DeviceContext like) {
     if (!fakePlatform().recordDrawing) return DeviceContext{handlePointer(idleContext)};
     record(Call::createMemoryContext, {handleValue(like)});
     if (failing(Call::createMemoryContext)) return DeviceContext{};
-    return DeviceContext{handlePointer(newObject(DrawingObject::memoryContext))};
+    return DeviceContext{handlePointer(newObject(HandleKind::memoryContext))};
 }
 
 int deleteMemoryContext(DeviceContext dc) {
     if (!fakePlatform().recordDrawing) return 1;
     record(Call::deleteMemoryContext, {handleValue(dc)});
     if (failing(Call::deleteMemoryContext)) return 0;
-    return releaseContext(handleValue(dc), DrawingObject::memoryContext);
+    return releaseContext(handleValue(dc), HandleKind::memoryContext);
 }
 
 Rect clientRect(WindowHandle window) {
@@ -134,7 +134,7 @@ GdiObject createCanvas(DeviceContext like, int32_t width, int32_t height) {
     if (!fakePlatform().recordDrawing) return GdiObject{handlePointer(idleObject)};
     record(Call::createCanvas, {handleValue(like), width, height});
     if (failing(Call::createCanvas) || !isLiveContext(handleValue(like))) return GdiObject{};
-    return GdiObject{handlePointer(newObject(DrawingObject::canvas))};
+    return GdiObject{handlePointer(newObject(HandleKind::canvas))};
 }
 
 GdiObject grayBrush() {
@@ -149,8 +149,8 @@ int fillRect(DeviceContext dc, const Rect& rect, GdiObject brush) {
     record(Call::fillRect,
            {handleValue(dc), rect.left, rect.top, rect.right, rect.bottom, handleValue(brush)});
     if (failing(Call::fillRect) || !isLiveContext(handleValue(dc))) return 0;
-    DrawingObject kind{};
-    if (!selectableKind(handleValue(brush), kind) || kind != DrawingObject::stockBrush) return 0;
+    HandleKind kind{};
+    if (!selectableKind(handleValue(brush), kind) || kind != HandleKind::stockBrush) return 0;
     return 1;
 }
 
@@ -172,7 +172,7 @@ GdiObject createFont(int32_t height, uint8_t charSet) {
     if (!fakePlatform().recordDrawing) return GdiObject{handlePointer(idleObject)};
     record(Call::createFont, {height, charSet});
     if (failing(Call::createFont)) return GdiObject{};
-    const int64_t font = newObject(DrawingObject::font);
+    const int64_t font = newObject(HandleKind::font);
     fakePlatform().fontHeights[font] = height;
     return GdiObject{handlePointer(font)};
 }
@@ -182,14 +182,14 @@ GdiObject selectObject(DeviceContext dc, GdiObject object) {
     record(Call::selectObject, {handleValue(dc), handleValue(object)});
     if (failing(Call::selectObject)) return GdiObject{};
     const auto context = fakePlatform().selections.find(handleValue(dc));
-    DrawingObject kind{};
+    HandleKind kind{};
     if (context == fakePlatform().selections.end() || !selectableKind(handleValue(object), kind)) {
         return GdiObject{};
     }
     fake::ContextSelection& selection = context->second;
     int64_t* slot = &selection.font;
-    if (kind == DrawingObject::canvas || kind == DrawingObject::stockBitmap) slot = &selection.bitmap;
-    if (kind == DrawingObject::stockBrush) slot = &selection.brush;
+    if (kind == HandleKind::canvas || kind == HandleKind::stockBitmap) slot = &selection.bitmap;
+    if (kind == HandleKind::stockBrush) slot = &selection.brush;
     const int64_t previous = std::exchange(*slot, handleValue(object));
     return GdiObject{handlePointer(previous)};
 }
@@ -225,10 +225,10 @@ int deleteObject(GdiObject object) {
     const int64_t handle = handleValue(object);
     record(Call::deleteObject, {handle});
     if (failing(Call::deleteObject)) return 0;
-    DrawingObject kind{};
+    HandleKind kind{};
     if (!selectableKind(handle, kind)) return 0;
     // Deleting a stock object has no effect and succeeds.
-    if (kind != DrawingObject::canvas && kind != DrawingObject::font) return 1;
+    if (kind != HandleKind::canvas && kind != HandleKind::font) return 1;
     if (isSelectedSomewhere(handle)) return 0;
     fakePlatform().liveObjects.erase(handle);
     return 1;

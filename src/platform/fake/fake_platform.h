@@ -81,7 +81,7 @@ struct FailureRule {
 
 // What a drawing handle of the fake stands for. Stock objects exist for the
 // whole run; the others are alive from their creation to their release.
-enum class DrawingObject {
+enum class HandleKind {
     windowContext,
     memoryContext,
     canvas,
@@ -130,7 +130,7 @@ struct FakePlatform {
     // a GDI bitmap, so a wrong release order shows in tests.
     bool recordDrawing = true;  // false: drawing calls do nothing and succeed (benchmarks)
     int64_t nextHandle = 0x10000;  // apart from the window handle values
-    std::map<int64_t, DrawingObject> liveObjects;
+    std::map<int64_t, HandleKind> liveObjects;
     std::map<int64_t, ContextSelection> selections;
     std::map<int64_t, int32_t> fontHeights;  // every font made, by handle: its height
 };

@@ -35,10 +35,12 @@ bool isSelfOrParent(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Appends `names` to `ordered` as entryNameBefore orders them. Each name's
-// upper-cased key is made once: its first 16 units packed into four 64-bit
-// words, the first unit highest, so that comparing the words compares those
-// units in order, zero padding a shorter key. Only keys whose heads agree
+// Appends `names` to `ordered` in the order of entries: upper-cased units
+// compared one by one, a shorter name first where it starts the other, ties
+// by plain order. Each name's upper-cased key is made once: its first 16
+// units packed into four 64-bit words, the first unit highest, so that
+// comparing the words compares those units in order, zero padding a shorter
+// key. Only keys whose heads agree
 // are compared further, unit by unit from the 17th. The sort moves these
 // records, never the strings.
 void appendInNtfsOrder(std::vector<std::u16string>& names, std::vector<std::u16string>& ordered) {
@@ -93,7 +95,7 @@ EntryList* readWholeFolder(DIR* folder) {
             (entry->d_name[1] == '\0' ? hasSelf : hasParent) = true;
         } else {
             bytes.assign(entry->d_name);
-            others.push_back(namesFromBytes(bytes));
+            others.push_back(nameFromBytes(bytes));
         }
     }
     closedir(folder);
@@ -193,7 +195,7 @@ bool getCurrentFolder(std::u16string& folder) {
     for (;;) {
         if (getcwd(buffer.data(), buffer.size()) != nullptr) {
             buffer.resize(buffer.find('\0'));
-            folder = namesFromBytes(buffer);
+            folder = nameFromBytes(buffer);
             return true;
         }
         if (errno != ERANGE) return false;  // e.g. the current folder was deleted
@@ -258,7 +260,7 @@ std::u16string executableFolder() {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return {};
     path.resize(slash == 0 ? 1 : slash);
-    return namesFromBytes(path);
+    return nameFromBytes(path);
 }
 
 }  // namespace orvane::posix

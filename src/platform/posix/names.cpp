@@ -63,7 +63,7 @@ void appendUtf8(std::string& out, uint32_t codePoint) {
 
 }  // namespace
 
-std::u16string namesFromBytes(const std::string& bytes) {
+std::u16string nameFromBytes(const std::string& bytes) {
     std::u16string text;
     text.reserve(bytes.size());
     size_t at = 0;
@@ -139,17 +139,6 @@ char16_t upcaseUnit(char16_t unit) {
     const auto value = static_cast<uint16_t>(unit);
     return static_cast<char16_t>(
         static_cast<uint16_t>(value + upcase::additions[upcase::blockOf[value >> 8]][value & 0xFFu]));
-}
-
-bool entryNameBefore(const std::u16string& left, const std::u16string& right) {
-    const size_t common = left.size() < right.size() ? left.size() : right.size();
-    for (size_t i = 0; i < common; ++i) {
-        const char16_t a = upcaseUnit(left[i]);
-        const char16_t b = upcaseUnit(right[i]);
-        if (a != b) return a < b;
-    }
-    if (left.size() != right.size()) return left.size() < right.size();
-    return left < right;
 }
 
 }  // namespace orvane::posix

@@ -26,8 +26,8 @@ namespace orvane::posix {
 inline constexpr char16_t nameBackslash = u'\uF05C';
 
 // Text conversion between the program's UTF-16 and the bytes of Linux names.
-// bytesFromName(namesFromBytes(b)) == b for every byte string b.
-std::u16string namesFromBytes(const std::string& bytes);
+// bytesFromName(nameFromBytes(b)) == b for every byte string b.
+std::u16string nameFromBytes(const std::string& bytes);
 std::string bytesFromName(const std::u16string& name);
 
 // A path for the system: U+005C "\" and "/" both separate components, and a
@@ -42,7 +42,6 @@ std::string systemPath(const std::u16string& path);
 // the simple upper-case mapping of the Unicode data, less the compatibility
 // forms whose capital belongs to another letter (upcase_table.h).
 char16_t upcaseUnit(char16_t unit);
-bool entryNameBefore(const std::u16string& left, const std::u16string& right);
 
 bool getCurrentFolder(std::u16string& folder);
 bool setCurrentFolder(const std::u16string& folder);

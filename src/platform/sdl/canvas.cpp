@@ -1,3 +1,6 @@
+// The software canvas of the Linux backend: making one, and filling, marking
+// and blending into it with the record of which tiles may differ from the
+// canvas's uniform colour and which changed since the last copy to the window.
 #include "platform/sdl/canvas.h"
 
 #include <algorithm>
@@ -76,19 +79,19 @@ void fillBox(Canvas& canvas, Box box, uint32_t color) {
         return;
     }
 
+    const bool fillsUniformColor = color == canvas.uniformColor;
     const TileSpan span = tilesOf(box);
     for (int32_t ty = span.firstY; ty <= span.lastY; ++ty) {
         for (int32_t tx = span.firstX; tx <= span.lastX; ++tx) {
             uint8_t& flags = canvas.tiles[static_cast<size_t>(ty) * canvas.tilesX + tx];
-            const bool uniformColour = color == canvas.uniformColor;
-            if (uniformColour && !(flags & tileMayDiffer)) continue;  // already that colour
+            if (fillsUniformColor && !(flags & tileMayDiffer)) continue;  // already that colour
             const Box whole = tileBox(canvas, tx, ty);
             const Box part{std::max(box.left, whole.left), std::max(box.top, whole.top),
                            std::min(box.right, whole.right), std::min(box.bottom, whole.bottom)};
             fillPixels(canvas, part, color);
             const bool coversTile = part.left == whole.left && part.top == whole.top &&
                                     part.right == whole.right && part.bottom == whole.bottom;
-            if (uniformColour && coversTile) {
+            if (fillsUniformColor && coversTile) {
                 flags = tileChanged;
             } else {
                 flags = tileMayDiffer | tileChanged;
@@ -100,6 +103,7 @@ void fillBox(Canvas& canvas, Box box, uint32_t color) {
 void markWritten(Canvas& canvas, Box box) {
     box = clipToCanvas(canvas, box);
     if (box.empty()) return;
+    const bool fillsUniformColor = color == canvas.uniformColor;
     const TileSpan span = tilesOf(box);
     for (int32_t ty = span.firstY; ty <= span.lastY; ++ty) {
         uint8_t* row = canvas.tiles.data() + static_cast<size_t>(ty) * canvas.tilesX;

@@ -1,3 +1,6 @@
+// The Linux backend's fonts: the build's face found through fontconfig, sized
+// so that its line box is the asked height as on Windows, per-character
+// fallback faces, and the cache of rendered glyphs.
 #include "platform/sdl/fonts.h"
 
 #include <fontconfig/fontconfig.h>
@@ -279,11 +282,6 @@ const Glyph& glyphByIndex(FontFace& face, uint32_t index) {
     auto found = face.shapedGlyphs.find(index);
     if (found == face.shapedGlyphs.end()) found = face.shapedGlyphs.emplace(index, rasterise(face, index)).first;
     return found->second;
-}
-
-const char* familyOf(const FontFace& face) {
-    const char* family = static_cast<FT_Face>(face.face)->family_name;
-    return family ? family : "";
 }
 
 }  // namespace orvane::sdl

@@ -74,7 +74,4 @@ const Glyph& glyphByIndex(FontFace& face, uint32_t index);
 // Whether the face itself has a glyph for the character.
 bool faceHas(const FontFace& face, char32_t codePoint);
 
-// The family name of a face's font, for tests and diagnostics.
-const char* familyOf(const FontFace& face);
-
 }  // namespace orvane::sdl

@@ -253,7 +253,7 @@ WindowHandle createMainWindow(std::u16string_view title) {
     return handleOf(theWindow);
 }
 
-std::u16string windowFailureText() { return posix::namesFromBytes(videoFailure); }
+std::u16string windowFailureText() { return posix::nameFromBytes(videoFailure); }
 
 void showWindow(WindowHandle handle) {
     if (Window* window = windowOf(handle)) {

@@ -51,7 +51,7 @@ int run(int argc, char** argv) {
     fixedLocalTime = request.local;
     // A path as the program holds currentFolder: "\\" and "/" both separate
     // its components.
-    std::u16string folder = posix::namesFromBytes(request.folder);
+    std::u16string folder = posix::nameFromBytes(request.folder);
     std::replace(folder.begin(), folder.end(), posix::nameBackslash, u'\\');
     startAsTheProgramDoes(request, folder);
 
