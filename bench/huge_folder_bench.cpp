@@ -76,7 +76,7 @@ void startFresh(const std::u16string& folder) {
 
 Message messageOf(uint32_t number, intptr_t lParam = 0) {
     Message message;
-    message.window = WindowHandle{reinterpret_cast<void*>(uintptr_t{0x900})};
+    message.window = fake::mainWindow;
     message.message = number;
     message.lParam = lParam;
     return message;

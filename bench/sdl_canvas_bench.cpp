@@ -73,7 +73,7 @@ BENCHMARK(BM_SdlFullFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Repor
 void BM_WholeCanvasFillAndCopy(benchmark::State& state) {
     const WindowHandle window = startOnce();
     SDL_Surface* surface = SDL_GetWindowSurface(sdl::windowOf(window)->sdl);
-    sdl::Canvas* canvas = sdl::newCanvas(surface->w, surface->h);
+    const std::unique_ptr<sdl::Canvas> canvas = sdl::newCanvas(surface->w, surface->h);
     uint32_t color = 0x808080;
     for (auto _ : state) {
         std::fill(canvas->pixels.begin(), canvas->pixels.end(), color);
@@ -85,7 +85,6 @@ void BM_WholeCanvasFillAndCopy(benchmark::State& state) {
         color ^= 1;
         benchmark::ClobberMemory();
     }
-    delete canvas;
 }
 BENCHMARK(BM_WholeCanvasFillAndCopy)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

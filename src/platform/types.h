@@ -18,6 +18,7 @@ struct SYSTEMTIME {
     uint16_t wMinute = 0;
     uint16_t wSecond = 0;
     uint16_t wMilliseconds = 0;
+    friend bool operator==(const SYSTEMTIME&, const SYSTEMTIME&) = default;
 };
 
 // Opaque handles. A null value (nullptr) means "none" or "failed".

@@ -24,7 +24,7 @@ namespace {
 
 using namespace orvane;
 
-const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
+const WindowHandle window = fake::mainWindow;
 
 constexpr uint32_t messages[] = {
     messageDestroy, messagePaint, messageClose, messageQuit, messageEraseBackground, messageMouseMove,

@@ -47,7 +47,7 @@ TEST(SdlCanvas, TileRecordsNeverHideAPixel) {
     // Frames of fills (whole and partial, inside and across the edges) and
     // masks; after every step the canvas must equal the plain one.
     std::mt19937 random(7);
-    Canvas* canvas = newCanvas(100, 70);
+    const std::unique_ptr<Canvas> canvas = newCanvas(100, 70);
     ASSERT_NE(canvas, nullptr);
     PlainCanvas plain{100, 70, std::vector<uint32_t>(100 * 70, 0)};
     const uint32_t colors[] = {gray, 0x000000, 0xFFFFFF, gray};
@@ -78,7 +78,6 @@ TEST(SdlCanvas, TileRecordsNeverHideAPixel) {
         }
         ASSERT_EQ(canvas->pixels, plain.pixels) << "after step " << step << " of kind " << kind;
     }
-    delete canvas;
 }
 
 TEST(SdlCanvas, BlendsCoverageLikeGdiBlendsAntialiasedText) {
@@ -89,13 +88,12 @@ TEST(SdlCanvas, BlendsCoverageLikeGdiBlendsAntialiasedText) {
         {0x000000, 0xFFFFFF, 255, 0xFFFFFF}, {0x102030, 0x102030, 77, 0x102030},
     };
     for (const Case& c : cases) {
-        Canvas* canvas = newCanvas(3, 1);
+        const std::unique_ptr<Canvas> canvas = newCanvas(3, 1);
         canvas->pixels.assign(3, c.under);
         blendMask(*canvas, 1, 0, &c.coverage, 1, 1, c.color);
         EXPECT_EQ(canvas->pixels[1], c.result) << std::hex << c.under << " " << c.color << " " << int(c.coverage);
         EXPECT_EQ(canvas->pixels[0], c.under);
         EXPECT_EQ(canvas->pixels[2], c.under);
-        delete canvas;
     }
 }
 

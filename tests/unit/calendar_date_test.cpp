@@ -19,12 +19,6 @@ CalendarDate dateWithValue(double value) {
     return date;
 }
 
-bool sameFields(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDayOfWeek == b.wDayOfWeek &&
-           a.wDay == b.wDay && a.wHour == b.wHour && a.wMinute == b.wMinute &&
-           a.wSecond == b.wSecond && a.wMilliseconds == b.wMilliseconds;
-}
-
 constexpr double halfSecond = 1.0 / 172800.0;
 
 TEST(CalendarDate, DayCountOfKnownInstants) {
@@ -96,14 +90,14 @@ TEST(CalendarDate, WritesBackWholeSecondsWithWeekday) {
     const CalendarDate date = CalendarDate::fromSystemTime(timeOf(2024, 5, 17, 13, 45, 59, 999, 3));
     SYSTEMTIME out = timeOf(1, 1, 1, 1, 1, 1, 1, 1);
     ASSERT_TRUE(date.toSystemTime(out));
-    EXPECT_TRUE(sameFields(out, timeOf(2024, 5, 17, 13, 45, 59, 0, 5)));  // a Friday
+    EXPECT_EQ(out, timeOf(2024, 5, 17, 13, 45, 59, 0, 5));  // a Friday
 
     // Both sides of zero and both ends of the range keep every second.
     for (const SYSTEMTIME& t : {timeOf(100, 1, 1, 23, 59, 59, 0, 5), timeOf(1899, 12, 29, 6, 0, 1, 0, 5),
                                 timeOf(1899, 12, 30, 0, 0, 1, 0, 6), timeOf(9999, 12, 31, 23, 59, 59, 0, 5)}) {
         SYSTEMTIME back;
         ASSERT_TRUE(CalendarDate::fromSystemTime(t).toSystemTime(back));
-        EXPECT_TRUE(sameFields(back, t)) << t.wYear;
+        EXPECT_EQ(back, t) << t.wYear;
     }
 }
 
@@ -126,7 +120,7 @@ TEST(CalendarDate, InvalidOrOutOfRangeReadsAsMinusOneAndWritesNothing) {
         EXPECT_EQ(date.dayOfWeek(), -1);
         SYSTEMTIME target = untouched;
         EXPECT_FALSE(date.toSystemTime(target));
-        EXPECT_TRUE(sameFields(target, untouched));
+        EXPECT_EQ(target, untouched);
     }
     // The status alone makes a date unreadable, whatever its value.
     CalendarDate marked = dateWithValue(2.0);
@@ -143,7 +137,7 @@ TEST(CalendarDate, ValuesAtTheEdgesOfTheRange) {
     // Rounding up to midnight moves on to the next calendar day.
     SYSTEMTIME t;
     ASSERT_TRUE(dateWithValue(2.0 + 86399.6 / 86400.0).toSystemTime(t));
-    EXPECT_TRUE(sameFields(t, timeOf(1900, 1, 2, 0, 0, 0, 0, 2)));
+    EXPECT_EQ(t, timeOf(1900, 1, 2, 0, 0, 0, 0, 2));
 }
 
 TEST(CalendarDate, ComponentsAndWeekdays) {
@@ -212,7 +206,7 @@ TEST(CalendarDate, LeavingTheRangeAndComingBack) {
     EXPECT_EQ(last.status, CalendarDate::valid);
     last.subtract(DaySpan(1));
     ASSERT_TRUE(last.toSystemTime(target));
-    EXPECT_TRUE(sameFields(target, timeOf(9999, 12, 31, 12, 0, 0, 0, 5)));
+    EXPECT_EQ(target, timeOf(9999, 12, 31, 12, 0, 0, 0, 5));
 
     CalendarDate first = CalendarDate::fromSystemTime(timeOf(100, 1, 1, 23, 59, 59));
     first.subtract(DaySpan(1));
@@ -234,7 +228,7 @@ TEST(CalendarDate, EveryDayOfTheRangeStepByStep) {
         for (;;) {
             SYSTEMTIME t;
             const SYSTEMTIME expected = timeOf(y, mo, d, h, mi, s, 0, weekday);
-            if (!date.toSystemTime(t) || !sameFields(t, expected) ||
+            if (!date.toSystemTime(t) || !(t == expected) ||
                 std::fabs(CalendarDate::fromSystemTime(expected).value - date.value) > 1e-9) {
                 if (++mismatches < 5) ADD_FAILURE() << y << "-" << mo << "-" << d << " at " << seconds;
             }

@@ -16,10 +16,9 @@
 namespace orvane {
 namespace {
 
-using testing_support::sameTime;
 using testing_support::ShellTest;
 
-const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
+const WindowHandle window = fake::mainWindow;
 
 // 15 June 2020 (a Monday) 12:34:56; every date button moves it somewhere different.
 constexpr SYSTEMTIME midJune2020{2020, 6, 1, 15, 12, 34, 56, 0};
@@ -348,7 +347,7 @@ TEST_F(ShellTest, CancelledDateMovePutsTheDateBackWithoutMilliseconds) {
 
     SYSTEMTIME expected = last;
     expected.wMilliseconds = 0;
-    EXPECT_TRUE(sameTime(appState.workingDate, expected));
+    EXPECT_EQ(appState.workingDate, expected);
     EXPECT_TRUE(appState.pendingFile.empty());
     EXPECT_EQ(appState.scrollOffset, 0);
     EXPECT_EQ(framesStarted(), 1u);

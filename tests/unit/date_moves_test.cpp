@@ -18,12 +18,6 @@
 namespace orvane {
 namespace {
 
-bool sameFields(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDayOfWeek == b.wDayOfWeek &&
-           a.wDay == b.wDay && a.wHour == b.wHour && a.wMinute == b.wMinute &&
-           a.wSecond == b.wSecond && a.wMilliseconds == b.wMilliseconds;
-}
-
 std::string text(const SYSTEMTIME& t) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04u-%02u-%02u %02u:%02u:%02u.%03u dow %u", t.wYear, t.wMonth,
@@ -151,7 +145,7 @@ std::optional<SYSTEMTIME> programMove(const SYSTEMTIME& start, Move move, int32_
     case Move::earlier: result = yearsEarlier(n); break;
     }
     if (result == DateMoveResult::cancelled) {
-        EXPECT_TRUE(sameFields(appState.workingDate, start)) << "a cancelled move changed the date";
+        EXPECT_EQ(appState.workingDate, start) << "a cancelled move changed the date";
         return std::nullopt;
     }
     return appState.workingDate;
@@ -194,7 +188,7 @@ struct Comparison {
         const std::optional<SYSTEMTIME> made = programMove(start, kind.move, kind.years);
         ++compared;
         if (!walked) ++cancelled;
-        const bool same = walked.has_value() == made.has_value() && (!walked || sameFields(*walked, *made));
+        const bool same = walked.has_value() == made.has_value() && (!walked || *walked == *made);
         if (!same && ++differences <= 5)
             ADD_FAILURE() << kind.name << " from " << text(start) << ": walk gives "
                           << (walked ? text(*walked) : "cancelled") << ", program gives "
@@ -304,7 +298,7 @@ TEST(DateMoves, WorkedResults) {
             expected.wMilliseconds = unchanged ? start.wMilliseconds : 0;
             expected.wDayOfWeek = unchanged ? start.wDayOfWeek
                                             : static_cast<uint16_t>(CalendarDate::fromSystemTime(expected).dayOfWeek() - 1);
-            EXPECT_TRUE(sameFields(*made, expected)) << what << " gives " << text(*made);
+            EXPECT_EQ(*made, expected) << what << " gives " << text(*made);
         }
     }
 }
@@ -321,7 +315,7 @@ TEST(DateMoves, AnInvalidWorkingDateIsNeverMoved) {
     EXPECT_EQ(nextMonth(), DateMoveResult::cancelled);
     EXPECT_EQ(yearsEarlier(1), DateMoveResult::cancelled);
     EXPECT_EQ(nextDay(), DateMoveResult::finished);
-    EXPECT_TRUE(sameFields(appState.workingDate, notADate));
+    EXPECT_EQ(appState.workingDate, notADate);
 }
 
 // ---- The walks compared over many dates --------------------------------------
@@ -411,11 +405,11 @@ TEST(DateMoves, SuccessKeepsTimeAndSetsWeekday) {
     appState.workingDate = timeOf(2024, 1, 31, 13, 14, 15, 678);
     appState.workingDate.wDayOfWeek = 0;  // wrong on purpose: it is not read
     ASSERT_EQ(nextMonth(), DateMoveResult::finished);
-    EXPECT_TRUE(sameFields(appState.workingDate, [] {
+    EXPECT_EQ(appState.workingDate, [] {
         SYSTEMTIME t = timeOf(2024, 2, 29, 13, 14, 15, 0);
         t.wDayOfWeek = 4;  // Thursday
         return t;
-    }()));
+    }());
     ASSERT_EQ(yearsLater(1000), DateMoveResult::finished);
     EXPECT_EQ(appState.workingDate.wYear, 3024);
     EXPECT_EQ(appState.workingDate.wMonth, 2);

@@ -25,14 +25,16 @@
 
 namespace orvane::reference {
 
+// Started on "." by the POSIX layer; the rest through the seam, so that a
+// failure injected into findNextEntry reaches both ways alike.
 DirectoryListing currentFolderEntries() {
     DirectoryListing names;
     platform::FolderSearch search;
     std::u16string name;
     if (!posix::findFirstEntry(search, name)) return names;
     names.push_back(name);
-    while (posix::findNextEntry(search, name)) names.push_back(name);
-    posix::findClose(search);
+    while (platform::findNextEntry(search, name)) names.push_back(name);
+    platform::findClose(search);
     return names;
 }
 

@@ -93,7 +93,7 @@ TEST_F(FileListTest, PendingFileIsOpenedOnceInsteadOfTheRows) {
     EXPECT_EQ(fake::fakePlatform().failures.at(0).seen, 1);
     ASSERT_EQ(callCount(Call::shellOpen), 1u);
     const fake::RecordedCall open = fake::callsOf(Call::shellOpen)[0];
-    EXPECT_EQ(open.args, std::vector<int64_t>{0x900});
+    EXPECT_EQ(open.args, std::vector<int64_t>{fake::windowHandleValue});
     EXPECT_EQ(open.text, u"doc.txt");
     EXPECT_EQ(open.secondText, appState.currentFolder);
 

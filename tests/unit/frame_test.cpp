@@ -30,7 +30,7 @@ TEST_F(FrameTest, SuccessfulFrameSetsUpCopiesAndReleasesInOrder) {
             frame.emplace_back(call.call, call.args);
         }
     }
-    const int64_t window = 0x900, windowDC = 0x10000, memoryDC = 0x10001, canvas = 0x10002,
+    const int64_t window = fake::windowHandleValue, windowDC = 0x10000, memoryDC = 0x10001, canvas = 0x10002,
                   small = 0x10003, large = 0x10004, gray = fake::grayBrushHandle;
     const int64_t charSet = russianBuild() ? 204 : 0;
     const decltype(frame) expected = {

@@ -15,12 +15,11 @@ namespace orvane {
 namespace {
 
 using fake::Call;
-using testing_support::sameTime;
 using testing_support::ShellTest;
 
 Message messageOf(uint32_t number, intptr_t lParam = 0) {
     Message message;
-    message.window = WindowHandle{reinterpret_cast<void*>(uintptr_t{0x900})};
+    message.window = fake::mainWindow;
     message.message = number;
     message.lParam = lParam;
     return message;
@@ -50,7 +49,7 @@ TEST_F(MainLoopTest, StartsUpInOrderAndEndsOnAWaitingClose) {
     for (size_t i = 0; i < 7; ++i) EXPECT_EQ(appState.weekdayNames[i], appState.dayOfWeekKeys[i]);
     EXPECT_EQ(appState.maxDayNameLength, stringTable().languageCode == u"ru" ? 11 : 9);
 
-    EXPECT_TRUE(sameTime(appState.workingDate, someLocalTime));
+    EXPECT_EQ(appState.workingDate, someLocalTime);
 
     // The window's calls, in order; the update's paint draws the first frame.
     std::vector<Call> order;

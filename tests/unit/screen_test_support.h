@@ -65,7 +65,7 @@ inline std::vector<Drawn> drawn() {
 
 inline size_t callCount(Call call) { return fake::callsOf(call).size(); }
 
-inline const WindowHandle testWindow{reinterpret_cast<void*>(uintptr_t{0x900})};
+inline const WindowHandle testWindow = fake::mainWindow;
 
 // AppState as start-up leaves it, programFolder a scratch folder with the
 // catalog; AppState and the current folder are put back afterwards.

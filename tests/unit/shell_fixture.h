@@ -18,12 +18,6 @@
 
 namespace orvane::testing_support {
 
-inline bool sameTime(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDayOfWeek == b.wDayOfWeek &&
-           a.wDay == b.wDay && a.wHour == b.wHour && a.wMinute == b.wMinute &&
-           a.wSecond == b.wSecond && a.wMilliseconds == b.wMilliseconds;
-}
-
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -16,7 +16,7 @@ namespace {
 
 using testing_support::ShellTest;
 
-const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
+const WindowHandle window = fake::mainWindow;
 const CursorHandle arrow{reinterpret_cast<void*>(uintptr_t{32512})};
 
 class WindowProcedureTest : public ShellTest {

@@ -91,6 +91,10 @@ enum class HandleKind {
     stockFont,
 };
 
+// The window createMainWindow makes; tests pass it wherever a window is needed.
+constexpr int64_t windowHandleValue = 0x900;
+inline const WindowHandle mainWindow{reinterpret_cast<void*>(static_cast<uintptr_t>(windowHandleValue))};
+
 // The stock objects' handle values. A new context holds the default bitmap,
 // brush and font, as a GDI context does.
 constexpr int64_t grayBrushHandle = 0x10;

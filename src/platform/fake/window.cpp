@@ -17,7 +17,6 @@ using fake::Call;
 using fake::fakePlatform;
 
 // Handle values the fake hands out; tests may compare against them.
-void* const fakeWindowValue = reinterpret_cast<void*>(uintptr_t{0x900});
 void* const fakeCursorValue = reinterpret_cast<void*>(uintptr_t{32512});  // IDC_ARROW
 
 int64_t handleValue(const void* value) { return static_cast<int64_t>(reinterpret_cast<uintptr_t>(value)); }
@@ -56,7 +55,7 @@ WindowHandle createMainWindow(std::u16string_view title) {
     fake::FakePlatform& fake = fakePlatform();
     record(Call::createMainWindow, {}, std::u16string(title));
     if (fake::shouldFail(Call::createMainWindow)) return WindowHandle{};
-    fake.window = WindowHandle{fakeWindowValue};
+    fake.window = fake::mainWindow;
     fake.windowTitle = std::u16string(title);
     fake.windowDestroyed = false;
     return fake.window;

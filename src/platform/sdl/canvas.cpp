@@ -10,7 +10,12 @@ namespace orvane::sdl {
 
 namespace {
 
-uint64_t nextIdentity = 1;
+// What the canvases share: the identity the next new canvas gets.
+struct CanvasState {
+    uint64_t nextIdentity = 1;
+};
+
+CanvasState canvases;
 
 // Tiles overlapped by a clipped, non-empty box.
 struct TileSpan {
@@ -38,9 +43,9 @@ void fillPixels(Canvas& canvas, const Box& box, uint32_t color) {
 
 }  // namespace
 
-Canvas* newCanvas(int32_t width, int32_t height) {
+std::unique_ptr<Canvas> newCanvas(int32_t width, int32_t height) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return nullptr;
-    auto* canvas = new (std::nothrow) Canvas;
+    std::unique_ptr<Canvas> canvas(new (std::nothrow) Canvas);
     if (!canvas) return nullptr;
     canvas->width = width;
     canvas->height = height;
@@ -51,10 +56,9 @@ Canvas* newCanvas(int32_t width, int32_t height) {
         canvas->tiles.assign(static_cast<size_t>(canvas->tilesX) * static_cast<size_t>(canvas->tilesY),
                              tileMayDiffer | tileChanged);
     } catch (const std::bad_alloc&) {
-        delete canvas;
         return nullptr;
     }
-    canvas->identity = nextIdentity++;
+    canvas->identity = canvases.nextIdentity++;
     return canvas;
 }
 
@@ -103,7 +107,6 @@ void fillBox(Canvas& canvas, Box box, uint32_t color) {
 void markWritten(Canvas& canvas, Box box) {
     box = clipToCanvas(canvas, box);
     if (box.empty()) return;
-    const bool fillsUniformColor = color == canvas.uniformColor;
     const TileSpan span = tilesOf(box);
     for (int32_t ty = span.firstY; ty <= span.lastY; ++ty) {
         uint8_t* row = canvas.tiles.data() + static_cast<size_t>(ty) * canvas.tilesX;

@@ -7,6 +7,7 @@
 // traffic while every call still has its whole effect.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace orvane::sdl {
@@ -41,7 +42,7 @@ struct Canvas {
 
 // A canvas of the given size whose every tile is marked as unknown and
 // changed. Null when the size is not positive or the memory cannot be had.
-Canvas* newCanvas(int32_t width, int32_t height);
+std::unique_ptr<Canvas> newCanvas(int32_t width, int32_t height);
 
 Box clipToCanvas(const Canvas& canvas, Box box);
 

@@ -1,38 +1,53 @@
 // The drawing half of the SDL backend (src/platform/draw.h): memory contexts
-// drawing on software canvases, and the copy of a canvas to the window's
-// software surface.
+// drawing on software canvases, the window's context drawing on its software
+// surface, and the copy of a canvas to the window (window_surface.cpp).
 
 #include "platform/draw.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "platform/sdl/backend.h"
 #include "platform/sdl/text.h"
+#include "platform/sdl/window_surface.h"
 
 namespace orvane::sdl {
 
 namespace {
 
-DrawingObject grayBrushObject{ObjectKind::brush, true, 0, nullptr, 0x808080, nullptr};
-DrawingObject whiteBrushObject{ObjectKind::brush, true, 0, nullptr, 0xFFFFFF, nullptr};
-DrawingObject defaultFontObject{ObjectKind::font, true, 0, nullptr, 0, nullptr};
-DrawingObject defaultBitmapObject{ObjectKind::bitmap, true, 0, nullptr, 0, nullptr};
+// Everything the drawing calls keep between calls.
+struct DrawState {
+    // The stock objects: never freed; deleting one does nothing and succeeds.
+    DrawingObject grayBrush{ObjectKind::brush, true, 0, nullptr, 0x808080, nullptr};
+    DrawingObject whiteBrush{ObjectKind::brush, true, 0, nullptr, 0xFFFFFF, nullptr};
+    DrawingObject defaultFont{ObjectKind::font, true, 0, nullptr, 0, nullptr};
+    DrawingObject defaultBitmap{ObjectKind::bitmap, true, 0, nullptr, 0, nullptr};
+    std::vector<std::unique_ptr<Context>> memoryContexts;
+    std::vector<std::unique_ptr<DrawingObject>> liveObjects;  // canvases and fonts not yet deleted
+    std::unique_ptr<Canvas> spareCanvas;  // the last deleted canvas, kept for the next of its size
+    std::vector<PlacedGlyph> shaped;      // the glyphs of the last shaped text
+};
 
-std::vector<Context*> memoryContexts;
-std::vector<DrawingObject*> liveObjects;
-std::unique_ptr<Canvas> spareCanvas;  // the last deleted canvas, kept for the next of its size
+DrawState drawing;
+
+// Where `item` stands in `owned`, or its end.
+template <typename T>
+auto findOwned(std::vector<std::unique_ptr<T>>& owned, const void* item) {
+    return std::find_if(owned.begin(), owned.end(), [&](const std::unique_ptr<T>& held) { return held.get() == item; });
+}
 
 template <typename T>
-bool contains(const std::vector<T*>& list, const void* item) {
-    return std::find(list.begin(), list.end(), item) != list.end();
+bool contains(std::vector<std::unique_ptr<T>>& owned, const void* item) {
+    return findOwned(owned, item) != owned.end();
 }
 
 Context* contextOf(DeviceContext dc) {
     if (!dc) return nullptr;
     auto* context = static_cast<Context*>(dc.value);
-    if (contains(memoryContexts, context)) return context;
+    if (contains(drawing.memoryContexts, context)) return context;
     if (Window* window = liveWindow(); window && &window->context == context) return context;
     return nullptr;
 }
@@ -45,151 +60,21 @@ Window* windowOfContext(const Context* context) {
 
 DrawingObject* objectOf(GdiObject handle) {
     auto* object = static_cast<DrawingObject*>(handle.value);
-    if (object == &grayBrushObject || object == &whiteBrushObject || object == &defaultFontObject ||
-        object == &defaultBitmapObject) {
+    if (object == &drawing.grayBrush || object == &drawing.whiteBrush || object == &drawing.defaultFont ||
+        object == &drawing.defaultBitmap) {
         return object;
     }
-    return contains(liveObjects, object) ? object : nullptr;
+    return contains(drawing.liveObjects, object) ? object : nullptr;
 }
 
 Canvas& defaultBitmap() {
-    if (!defaultBitmapObject.canvas) defaultBitmapObject.canvas.reset(newCanvas(1, 1));
-    return *defaultBitmapObject.canvas;
+    if (!drawing.defaultBitmap.canvas) drawing.defaultBitmap.canvas = newCanvas(1, 1);
+    return *drawing.defaultBitmap.canvas;
 }
 
 // COLORREF (0x00BBGGRR) to a canvas pixel (0x00RRGGBB).
 uint32_t pixelOf(uint32_t colorref) {
     return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);
-}
-
-// The window surface's pixels as a canvas pixel format, when they can be
-// addressed directly (32 bits, red in bits 16-23).
-bool surfaceIsDirect(const SDL_Surface* surface) {
-    return surface->format->format == SDL_PIXELFORMAT_RGB888 ||
-           surface->format->format == SDL_PIXELFORMAT_ARGB8888;
-}
-
-// Copies rows between a canvas box and the same-sized box of a surface.
-void copyToSurface(const Canvas& canvas, const Box& from, SDL_Surface* surface, int64_t toX, int64_t toY) {
-    const auto width = static_cast<int>(from.right - from.left);
-    const auto height = static_cast<int>(from.bottom - from.top);
-    auto* target = static_cast<uint8_t*>(surface->pixels) + toY * surface->pitch +
-                   toX * surface->format->BytesPerPixel;
-    const uint32_t* source = canvas.pixels.data() + from.top * canvas.width + from.left;
-    SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, source, canvas.width * 4,
-                      surface->format->format, target, surface->pitch);
-}
-
-void copyFromSurface(const SDL_Surface* surface, int64_t fromX, int64_t fromY, Canvas& canvas, const Box& to) {
-    const auto width = static_cast<int>(to.right - to.left);
-    const auto height = static_cast<int>(to.bottom - to.top);
-    const auto* source = static_cast<const uint8_t*>(surface->pixels) + fromY * surface->pitch +
-                         fromX * surface->format->BytesPerPixel;
-    uint32_t* target = canvas.pixels.data() + to.top * canvas.width + to.left;
-    SDL_ConvertPixels(width, height, surface->format->format, source, surface->pitch,
-                      SDL_PIXELFORMAT_RGB888, target, canvas.width * 4);
-    markWritten(canvas, to);
-}
-
-// A copy of a source box to a target position, both clipped so that only
-// pixels inside both areas move. Returns false when nothing is left.
-bool clipCopy(int64_t& x, int64_t& y, int64_t& width, int64_t& height, int64_t& sourceX, int64_t& sourceY,
-              int64_t targetWidth, int64_t targetHeight, int64_t sourceWidth, int64_t sourceHeight) {
-    const int64_t shiftLeft = std::max({int64_t{0}, -x, -sourceX});
-    x += shiftLeft, sourceX += shiftLeft, width -= shiftLeft;
-    const int64_t shiftTop = std::max({int64_t{0}, -y, -sourceY});
-    y += shiftTop, sourceY += shiftTop, height -= shiftTop;
-    width = std::min({width, targetWidth - x, sourceWidth - sourceX});
-    height = std::min({height, targetHeight - y, sourceHeight - sourceY});
-    return width > 0 && height > 0;
-}
-
-// Presents boxes of the window surface.
-bool present(Window& window, const std::vector<SDL_Rect>& rects) {
-    if (rects.empty()) return true;
-    return SDL_UpdateWindowSurfaceRects(window.sdl, rects.data(), static_cast<int>(rects.size())) == 0;
-}
-
-// Copies one tile of the canvas onto the window surface when any of its rows
-// differs from what the surface holds. True when it did.
-bool copyTileIfDifferent(const Canvas& canvas, SDL_Surface* surface, int32_t tx, int32_t ty) {
-    const int32_t left = tx * tileSize;
-    const auto rowBytes = static_cast<size_t>(std::min(tileSize, canvas.width - left)) * 4;
-    const int32_t bottom = std::min((ty + 1) * tileSize, canvas.height);
-    bool copied = false;
-    for (int32_t y = ty * tileSize; y < bottom; ++y) {
-        auto* shown = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +
-                      static_cast<size_t>(left) * 4;
-        const uint32_t* drawn = canvas.pixels.data() + static_cast<size_t>(y) * canvas.width + left;
-        if (std::memcmp(shown, drawn, rowBytes) != 0) {
-            std::memcpy(shown, drawn, rowBytes);
-            copied = true;
-        }
-    }
-    return copied;
-}
-
-// The whole canvas onto a window surface of the same size that last received
-// this canvas: the surface then holds what the window shows, so only tiles
-// written since are compared with it, and only those that differ are copied
-// and presented.
-bool copyChangedTiles(Canvas& canvas, Window& window, SDL_Surface* surface) {
-    std::vector<SDL_Rect> rects;
-    for (int32_t ty = 0; ty < canvas.tilesY; ++ty) {
-        int32_t runStart = -1;
-        for (int32_t tx = 0; tx <= canvas.tilesX; ++tx) {
-            bool differs = false;
-            if (tx < canvas.tilesX) {
-                uint8_t& flags = canvas.tiles[static_cast<size_t>(ty) * canvas.tilesX + tx];
-                if (flags & tileChanged) {
-                    flags &= static_cast<uint8_t>(~tileChanged);
-                    differs = copyTileIfDifferent(canvas, surface, tx, ty);
-                }
-            }
-            if (differs && runStart < 0) runStart = tx;
-            if (!differs && runStart >= 0) {
-                const int32_t top = ty * tileSize;
-                const int32_t right = std::min(tx * tileSize, canvas.width);
-                SDL_Rect rect{runStart * tileSize, top, right - runStart * tileSize,
-                              std::min(tileSize, canvas.height - top)};
-                // Join a run to the one just above it when they span the same columns.
-                if (!rects.empty() && rects.back().x == rect.x && rects.back().w == rect.w &&
-                    rects.back().y + rects.back().h == rect.y) {
-                    rects.back().h += rect.h;
-                } else {
-                    rects.push_back(rect);
-                }
-                runStart = -1;
-            }
-        }
-    }
-    return present(window, rects);
-}
-
-int copyCanvasToWindow(Canvas& canvas, Window& window, int64_t x, int64_t y, int64_t width, int64_t height,
-                       int64_t sourceX, int64_t sourceY) {
-    SDL_Surface* surface = SDL_GetWindowSurface(window.sdl);
-    if (!surface || !surface->pixels) return 0;
-    const bool wholeCanvas = x == 0 && y == 0 && sourceX == 0 && sourceY == 0 && width >= canvas.width &&
-                             height >= canvas.height && surface->w == canvas.width &&
-                             surface->h == canvas.height && surfaceIsDirect(surface);
-    if (wholeCanvas && window.syncedSurface == surface && window.syncedCanvas == canvas.identity) {
-        return copyChangedTiles(canvas, window, surface) ? 1 : 0;
-    }
-    if (!clipCopy(x, y, width, height, sourceX, sourceY, surface->w, surface->h, canvas.width, canvas.height)) {
-        return 1;
-    }
-    copyToSurface(canvas, {sourceX, sourceY, sourceX + width, sourceY + height}, surface, x, y);
-    if (wholeCanvas) {
-        for (uint8_t& flags : canvas.tiles) flags &= static_cast<uint8_t>(~tileChanged);
-        window.syncedSurface = surface;
-        window.syncedCanvas = canvas.identity;
-    } else {
-        forgetWindowContents(window);
-    }
-    const std::vector<SDL_Rect> rects{{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
-                                       static_cast<int>(height)}};
-    return present(window, rects) ? 1 : 0;
 }
 
 // Runs a drawing step on whatever a context draws on. A memory context draws
@@ -210,7 +95,7 @@ int drawOn(Context* context, const Box& affected, Step&& step) {
     const Box box{std::max<int64_t>(affected.left, 0), std::max<int64_t>(affected.top, 0),
                   std::min<int64_t>(affected.right, surface->w), std::min<int64_t>(affected.bottom, surface->h)};
     if (box.empty()) return 1;
-    std::unique_ptr<Canvas> scratch(newCanvas(surface->w, surface->h));
+    const std::unique_ptr<Canvas> scratch = newCanvas(surface->w, surface->h);
     if (!scratch) return 0;
     copyFromSurface(surface, box.left, box.top, *scratch, box);
     step(*scratch);
@@ -223,9 +108,15 @@ int drawOn(Context* context, const Box& affected, Step&& step) {
 }
 
 FontFace* faceOf(Context& context) {
-    DrawingObject* font = context.font ? context.font : &defaultFontObject;
-    if (!font->face) font->face = fontFace(font == &defaultFontObject ? 16 : 0);
+    DrawingObject* font = context.font ? context.font : &drawing.defaultFont;
+    if (!font->face) font->face = fontFace(font == &drawing.defaultFont ? 16 : 0);
     return font->face;
+}
+
+// A new canvas or font, held until it is deleted.
+GdiObject keepObject(std::unique_ptr<DrawingObject> object) {
+    drawing.liveObjects.push_back(std::move(object));
+    return {drawing.liveObjects.back().get()};
 }
 
 void select(DrawingObject*& slot, DrawingObject* object) {
@@ -235,11 +126,6 @@ void select(DrawingObject*& slot, DrawingObject* object) {
 }
 
 }  // namespace
-
-void forgetWindowContents(Window& window) {
-    window.syncedSurface = nullptr;
-    window.syncedCanvas = 0;
-}
 
 }  // namespace orvane::sdl
 
@@ -264,24 +150,23 @@ int releaseWindowContext(WindowHandle handle, DeviceContext dc) {
 
 DeviceContext createMemoryContext(DeviceContext like) {
     if (like && !contextOf(like)) return {};
-    auto* context = new (std::nothrow) Context;
+    std::unique_ptr<Context> context(new (std::nothrow) Context);
     if (!context) return {};
-    context->bitmap = &defaultBitmapObject;
-    context->brush = &whiteBrushObject;
-    context->font = &defaultFontObject;
-    memoryContexts.push_back(context);
-    return {context};
+    context->bitmap = &drawing.defaultBitmap;
+    context->brush = &drawing.whiteBrush;
+    context->font = &drawing.defaultFont;
+    drawing.memoryContexts.push_back(std::move(context));
+    return {drawing.memoryContexts.back().get()};
 }
 
 int deleteMemoryContext(DeviceContext dc) {
-    auto* context = static_cast<Context*>(dc.value);
-    const auto found = std::find(memoryContexts.begin(), memoryContexts.end(), context);
-    if (!context || found == memoryContexts.end()) return 0;
-    for (DrawingObject* object : {context->bitmap, context->brush, context->font}) {
+    const auto found = findOwned(drawing.memoryContexts, dc.value);
+    if (!dc.value || found == drawing.memoryContexts.end()) return 0;
+    const Context& context = **found;
+    for (DrawingObject* object : {context.bitmap, context.brush, context.font}) {
         if (object && !object->stock) --object->selections;
     }
-    memoryContexts.erase(found);
-    delete context;
+    drawing.memoryContexts.erase(found);
     return 1;
 }
 
@@ -297,21 +182,20 @@ Rect clientRect(WindowHandle handle) {
 GdiObject createCanvas(DeviceContext like, int32_t width, int32_t height) {
     if (!contextOf(like)) return {};
     std::unique_ptr<Canvas> canvas;
-    if (spareCanvas && spareCanvas->width == width && spareCanvas->height == height) {
-        canvas = std::move(spareCanvas);
+    if (drawing.spareCanvas && drawing.spareCanvas->width == width && drawing.spareCanvas->height == height) {
+        canvas = std::move(drawing.spareCanvas);
     } else {
-        canvas.reset(newCanvas(width, height));
+        canvas = newCanvas(width, height);
         if (!canvas) return {};
     }
-    auto* object = new (std::nothrow) DrawingObject;
+    std::unique_ptr<DrawingObject> object(new (std::nothrow) DrawingObject);
     if (!object) return {};
     object->kind = ObjectKind::bitmap;
     object->canvas = std::move(canvas);
-    liveObjects.push_back(object);
-    return {object};
+    return keepObject(std::move(object));
 }
 
-GdiObject grayBrush() { return {&grayBrushObject}; }
+GdiObject grayBrush() { return {&drawing.grayBrush}; }
 
 int fillRect(DeviceContext dc, const Rect& rect, GdiObject brushHandle) {
     Context* context = contextOf(dc);
@@ -339,12 +223,11 @@ uint32_t setTextColor(DeviceContext dc, uint32_t rgb) {
 
 GdiObject createFont(int32_t height, uint8_t charSet) {
     (void)charSet;  // the face is the one for the build's language, whose character set this is
-    auto* object = new (std::nothrow) DrawingObject;
+    std::unique_ptr<DrawingObject> object(new (std::nothrow) DrawingObject);
     if (!object) return {};
     object->kind = ObjectKind::font;
     object->face = fontFace(height);
-    liveObjects.push_back(object);
-    return {object};
+    return keepObject(std::move(object));
 }
 
 GdiObject selectObject(DeviceContext dc, GdiObject handle) {
@@ -398,7 +281,7 @@ int drawText(DeviceContext dc, int32_t x, int32_t y, std::u16string_view text) {
     if (!face) return 0;
     // Plain texts (nearly all) are measured and drawn from the glyph cache;
     // the others are shaped once and drawn from the shaped glyphs.
-    static std::vector<PlacedGlyph> shaped;
+    std::vector<PlacedGlyph>& shaped = drawing.shaped;
     int64_t width = plainTextWidth(*face, text);
     const bool plain = width >= 0;
     if (!plain) width = shapeText(*face, text, shaped);
@@ -473,9 +356,8 @@ int deleteObject(GdiObject handle) {
     if (!object) return 0;
     if (object->stock) return 1;
     if (object->selections > 0) return 0;  // still selected into a context
-    liveObjects.erase(std::find(liveObjects.begin(), liveObjects.end(), object));
-    if (object->kind == ObjectKind::bitmap && object->canvas) spareCanvas = std::move(object->canvas);
-    delete object;
+    if (object->kind == ObjectKind::bitmap && object->canvas) drawing.spareCanvas = std::move(object->canvas);
+    drawing.liveObjects.erase(findOwned(drawing.liveObjects, object));
     return 1;
 }
 

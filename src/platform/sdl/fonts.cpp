@@ -49,14 +49,30 @@ struct OpenFace {
     std::unique_ptr<FontFace, FaceRelease> face;
 };
 
-FT_Library library = nullptr;
-bool searched = false;
-std::vector<FontFile> files;        // files[0]: the primary face's file
-FcPattern* request = nullptr;       // what the primary face was asked for, substituted
-FcFontSet* sortedFonts = nullptr;   // fontconfig's sorted set for `request`, made on first need
-bool sortedFontsMade = false;
-std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
-std::vector<OpenFace> openFaces;
+struct LibraryRelease {
+    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct PatternRelease {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+struct FontSetRelease {
+    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
+};
+
+// Everything the fonts keep for the run. The faces go before the FreeType
+// library they were opened with (members end in reverse order).
+struct FontState {
+    std::unique_ptr<FT_LibraryRec_, LibraryRelease> library;
+    bool searched = false;
+    std::vector<FontFile> files;  // files[0]: the primary face's file
+    std::unique_ptr<FcPattern, PatternRelease> request;  // what the primary face was asked for, substituted
+    std::unique_ptr<FcFontSet, FontSetRelease> sortedFonts;  // fontconfig's sorted set for `request`, made on first need
+    bool sortedFontsMade = false;
+    std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
+    std::vector<OpenFace> openFaces;
+};
+
+FontState fonts;
 
 FcPattern* substitutedPattern(const char* family, const std::string& language) {
     FcPattern* pattern = FcPatternCreate();
@@ -89,18 +105,16 @@ bool fileOf(FcPattern* font, FontFile& file) {
 
 // What fontconfig holds for us, given back when the process ends.
 void releaseFontconfig() {
-    if (sortedFonts) FcFontSetDestroy(sortedFonts);
-    if (request) FcPatternDestroy(request);
-    sortedFonts = nullptr;
-    request = nullptr;
+    fonts.sortedFonts.reset();
+    fonts.request.reset();
     FcFini();
 }
 
 // The primary face's file: Arial's metrics first, then the language's
 // default sans face, then DejaVu Sans's file.
 void findPrimaryFile() {
-    searched = true;
-    files.assign(1, FontFile{lastResortFile, 0});
+    fonts.searched = true;
+    fonts.files.assign(1, FontFile{lastResortFile, 0});
     if (!FcInit()) return;
     std::atexit(releaseFontconfig);
     const std::string language = languageCode();
@@ -110,8 +124,8 @@ void findPrimaryFile() {
         FcResult result = FcResultNoMatch;
         FcPattern* match = FcFontMatch(nullptr, pattern, &result);
         const bool wanted = match && (std::strcmp(family, "Arial") != 0 || hasArialMetrics(match));
-        if (wanted && fileOf(match, files[0])) {
-            request = pattern;
+        if (wanted && fileOf(match, fonts.files[0])) {
+            fonts.request.reset(pattern);
             FcPatternDestroy(match);
             return;
         }
@@ -139,13 +153,15 @@ bool usableFallback(FcPattern* font, bool regularOnly) {
 // index into `files`; -1 when no installed font has it. Asked once per
 // character.
 int fallbackFileFor(char32_t codePoint) {
-    if (auto found = fallbackFileOf.find(codePoint); found != fallbackFileOf.end()) return found->second;
+    if (auto found = fonts.fallbackFileOf.find(codePoint); found != fonts.fallbackFileOf.end()) return found->second;
     int chosen = -1;
-    if (!sortedFontsMade) {
-        sortedFontsMade = true;
+    if (!fonts.sortedFontsMade) {
+        fonts.sortedFontsMade = true;
         FcResult result = FcResultNoMatch;
-        if (request) sortedFonts = FcFontSort(nullptr, request, FcTrue, nullptr, &result);
+        if (fonts.request) fonts.sortedFonts.reset(FcFontSort(nullptr, fonts.request.get(), FcTrue, nullptr, &result));
     }
+    FcFontSet* sortedFonts = fonts.sortedFonts.get();
+    std::vector<FontFile>& files = fonts.files;
     for (int pass = 0; sortedFonts && pass < 2 && chosen < 0; ++pass) {
         for (int i = 0; i < sortedFonts->nfont; ++i) {
             FcPattern* font = sortedFonts->fonts[i];
@@ -164,7 +180,7 @@ int fallbackFileFor(char32_t codePoint) {
             break;
         }
     }
-    fallbackFileOf.emplace(codePoint, chosen);
+    fonts.fallbackFileOf.emplace(codePoint, chosen);
     return chosen;
 }
 
@@ -196,24 +212,26 @@ bool sizeFace(FT_Face face, int32_t logfontHeight, int32_t& ascent, int32_t& des
 }
 
 FontFace* openFace(size_t file, int32_t logfontHeight) {
-    for (auto& open : openFaces) {
+    for (auto& open : fonts.openFaces) {
         if (open.file == file && open.height == logfontHeight) return open.face.get();
     }
-    if (!library && FT_Init_FreeType(&library) != 0) {
-        library = nullptr;
-        return nullptr;
+    if (!fonts.library) {
+        FT_Library library = nullptr;
+        if (FT_Init_FreeType(&library) != 0) return nullptr;
+        fonts.library.reset(library);
     }
     FT_Face ftFace = nullptr;
-    if (FT_New_Face(library, files[file].path.c_str(), files[file].index, &ftFace) != 0) {
-        if (file != 0 || FT_New_Face(library, lastResortFile, 0, &ftFace) != 0) return nullptr;
+    const FontFile& source = fonts.files[file];
+    if (FT_New_Face(fonts.library.get(), source.path.c_str(), source.index, &ftFace) != 0) {
+        if (file != 0 || FT_New_Face(fonts.library.get(), lastResortFile, 0, &ftFace) != 0) return nullptr;
     }
     std::unique_ptr<FontFace, FaceRelease> face(new FontFace);
     face->face = ftFace;
     face->requestedHeight = logfontHeight;
     if (!sizeFace(ftFace, logfontHeight, face->ascent, face->descent)) return nullptr;
     face->directIndex.assign(directLimit, 0);
-    openFaces.push_back(OpenFace{file, logfontHeight, std::move(face)});
-    return openFaces.back().face.get();
+    fonts.openFaces.push_back(OpenFace{file, logfontHeight, std::move(face)});
+    return fonts.openFaces.back().face.get();
 }
 
 Glyph rasterise(FontFace& face, uint32_t index) {
@@ -248,7 +266,7 @@ std::string languageCode() {
 }
 
 FontFace* fontFace(int32_t logfontHeight) {
-    if (!searched) findPrimaryFile();
+    if (!fonts.searched) findPrimaryFile();
     return openFace(0, logfontHeight);
 }
 
