@@ -10,8 +10,10 @@
 //   - elsewhere the browsed folder stays, and the date either stays or
 //     becomes a valid one; a reset zeroes the scroll offset and the pending file.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,44 @@ std::u16string entryName(fuzz::Input& input) {
     return name;
 }
 
+// The browsed folder as its components, the catalog first, and the file
+// waiting to be opened: the file list's rules act on these.
+struct Browsing {
+    std::vector<std::u16string> components;
+    std::u16string pending;
+
+    std::u16string folder() const {
+        std::u16string path = components.front();
+        for (size_t i = 1; i < components.size(); ++i) path += u"\\" + components[i];
+        return path;
+    }
+};
+
+// The row a release at y hits: entry i takes y from 30i + 2 - s to 30i + 30 - s.
+std::optional<size_t> rowAt(int64_t y, int64_t scroll, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const int64_t top = 30 * static_cast<int64_t>(i) + 2 - scroll;
+        if (y >= top && y <= top + 28) return i;
+    }
+    return std::nullopt;
+}
+
+// "." goes to the catalog, ".." leaves the last folder (never the catalog), a
+// name with a full stop waits to be opened, any other name is entered.
+void actOn(Browsing& browsing, const std::u16string& name) {
+    if (name == u".") {
+        browsing.components.resize(1);
+    } else if (name == u"..") {
+        if (browsing.components.size() > 1) browsing.components.pop_back();
+        browsing.pending.clear();
+    } else if (name.find(u'.') != std::u16string::npos) {
+        browsing.pending = name;
+    } else {
+        browsing.components.push_back(name);
+        browsing.pending.clear();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -47,8 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string root = appState.rootFolderName;
 
     appState.maxDayNameLength = static_cast<int32_t>(input.pick(21));
-    for (size_t depth = input.pick(4); depth > 0; --depth) appState.currentFolder += u"\\" + entryName(input);
-    if (input.take<uint8_t>() & 1) appState.pendingFile = u"old.txt";
+    Browsing browsing{{root}, {}};
+    for (size_t depth = input.pick(4); depth > 0; --depth) browsing.components.push_back(entryName(input));
+    appState.currentFolder = browsing.folder();
+    if (input.take<uint8_t>() & 1) appState.pendingFile = browsing.pending = u"old.txt";
     for (size_t count = input.pick(9); count > 0; --count) appState.fileEntries.push_back(entryName(input));
     appState.scrollOffset = input.take<int32_t>();
     appState.workingDate = input.take<SYSTEMTIME>();
@@ -72,34 +114,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (x >= 0 && x <= 199) {
-        std::u16string folder = before.currentFolder;
-        std::u16string pending = before.pendingFile;
         const auto& entries = before.fileEntries;
-        const int64_t t = static_cast<int64_t>(y) + before.scrollOffset - 2;
-        bool listsParent = false;
-        for (const auto& name : entries) listsParent = listsParent || name == u"..";
-        if (t >= 0 && t % 30 < 29 && t / 30 < static_cast<int64_t>(entries.size())) {
-            const std::u16string& name = entries[static_cast<size_t>(t / 30)];
-            if (name == u".") {
-                folder = root;
-            } else if (name == u"..") {
-                while (!folder.empty()) {
-                    const char16_t last = folder.back();
-                    folder.pop_back();
-                    if (last == u'\\') break;
-                }
-                pending.clear();
-            } else if (name.find(u'.') != std::u16string::npos) {
-                pending = name;
-            } else {
-                folder += u"\\" + name;
-                pending.clear();
-            }
-            if (folder.empty()) folder = root, pending.clear();
+        const bool listsParent = std::find(entries.begin(), entries.end(), u"..") != entries.end();
+        if (const auto row = rowAt(y, before.scrollOffset, entries.size())) {
+            actOn(browsing, entries[*row]);
         } else if (!listsParent) {
-            folder = root;
-            pending.clear();
+            browsing.components.resize(1);
+            browsing.pending.clear();
         }
+        const std::u16string folder = browsing.folder();
+        const std::u16string pending = browsing.pending;
         FUZZ_CHECK(appState.currentFolder == folder);
         FUZZ_CHECK(appState.pendingFile == (framed ? u"" : pending));
         FUZZ_CHECK(appState.scrollOffset == before.scrollOffset);

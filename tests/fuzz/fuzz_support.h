@@ -16,6 +16,7 @@
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/posix_files.h"
+#include "scratch_folder.h"
 
 namespace orvane::fuzz {
 
@@ -50,31 +51,11 @@ private:
     size_t at_ = 0;
 };
 
-// An empty folder of its own below the system's temporary folder, removed
-// when the run ends.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& prefix)
-        : path_(std::filesystem::temp_directory_path() / (prefix + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // An empty program folder kept for the whole run, as the program holds its
 // folder: no catalog to list, no file to find.
 inline const std::u16string& emptyProgramFolder() {
-    static const ScratchFolder scratch("orvane-fuzz-program-");
-    static const std::u16string folder = posix::nameFromBytes(scratch.path().string());
+    static const support::ScratchFolder scratch;
+    static const std::u16string folder = scratch.text();
     return folder;
 }
 
