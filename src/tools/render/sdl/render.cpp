@@ -21,7 +21,7 @@
 #include "platform/posix/posix_files.h"
 #include "tools/render/render_request.h"
 #include "platform/sdl/backend.h"
-#include "tools/render/sdl/fixed_clock.h"
+#include "tools/render/fixed_clock.h"
 #include "platform/window.h"
 #include "screen/frame.h"
 

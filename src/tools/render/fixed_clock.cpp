@@ -2,7 +2,7 @@
 // calls are the Linux program's own.)
 
 #include "platform/clock.h"
-#include "tools/render/sdl/fixed_clock.h"
+#include "tools/render/fixed_clock.h"
 
 namespace orvane::render {
 
