@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "state/app_state.h"
 #include "input/date_moves.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
 #include "screen/frame.h"
 #include "standards/directory_listing.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {

@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "app/main_loop.h"
 #include "platform/clock.h"
 #include "platform/fake/fake_platform.h"
@@ -32,6 +31,7 @@
 #include "platform/posix/posix_files.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {
@@ -74,14 +74,6 @@ void startFresh(const std::u16string& folder) {
     appState.frameCounter = 1;
 }
 
-Message messageOf(uint32_t number, intptr_t lParam = 0) {
-    Message message;
-    message.window = fake::mainWindow;
-    message.message = number;
-    message.lParam = lParam;
-    return message;
-}
-
 // The time of one frame browsing `folder`, after one that fills it in.
 double frameMilliseconds(const std::u16string& folder) {
     startFresh(folder);
@@ -109,10 +101,10 @@ void BM_HugeFolderLoop(benchmark::State& state) {
         std::vector<fake::ScheduledMessage>& scheduled = fake::fakePlatform().scheduled;
         if (click) {
             const intptr_t nextDayButton = 440 | (200 << 16);
-            scheduled.push_back({due, messageOf(messageLeftButtonDown, nextDayButton)});
-            scheduled.push_back({due, messageOf(messageLeftButtonUp, nextDayButton)});
+            scheduled.push_back({due, fake::windowMessage(messageLeftButtonDown, nextDayButton)});
+            scheduled.push_back({due, fake::windowMessage(messageLeftButtonUp, nextDayButton)});
         }
-        scheduled.push_back({due, messageOf(messageClose)});
+        scheduled.push_back({due, fake::windowMessage(messageClose)});
         runProgram();
         const double milliseconds = static_cast<double>(platform::tickCount() - due);
         if (click && appState.workingDate.wDay != startDate.wDay + 1) {

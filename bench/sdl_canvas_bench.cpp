@@ -14,7 +14,6 @@
 #include <fstream>
 #include <string>
 
-#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/files.h"
@@ -23,6 +22,7 @@
 #include "platform/sdl/canvas.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "state/app_state.h"
 
 namespace {
 

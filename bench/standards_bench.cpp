@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "platform/files.h"
 #include "platform/posix/memory.h"
 #include "platform/posix/posix_files.h"
 #include "standards/directory_listing.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

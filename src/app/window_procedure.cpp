@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "state/app_state.h"
 #include "input/click.h"
 #include "platform/window.h"
 #include "screen/frame.h"
 #include "screen/layout.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

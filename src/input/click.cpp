@@ -7,13 +7,13 @@
 
 #include <cstdint>
 
-#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "input/date_moves.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "screen/frame.h"
 #include "screen/layout.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

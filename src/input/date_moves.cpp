@@ -8,9 +8,9 @@
 
 #include <algorithm>
 
-#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "calendar/civil_days.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

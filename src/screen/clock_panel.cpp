@@ -1,8 +1,8 @@
 // The clock lines: London (plain UTC, no daylight-saving rule) and local time.
-#include "state/app_state.h"
 #include "platform/clock.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

@@ -2,11 +2,11 @@
 // ±10, ±100, ±1000 year buttons beside the year.
 #include <iterator>
 
-#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/layout.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "state/app_state.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "screen/layout.h"
 #include "screen/panels.h"
 #include "screen/pixel_math.h"
 #include "standards/directory_listing.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

@@ -1,11 +1,11 @@
 // drawFrame: set-up, the panels in order, the copy to the window, release.
 #include "screen/frame.h"
 
-#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/frame_context.h"
 #include "screen/panels.h"
 #include "standards/current_folder.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

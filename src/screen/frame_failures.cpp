@@ -2,10 +2,10 @@
 #include <array>
 #include <cstdint>
 
-#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "screen/frame_context.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

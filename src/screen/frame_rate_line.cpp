@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/panels.h"
 #include "screen/pixel_math.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

@@ -1,9 +1,9 @@
 // The month calendar: the weekday names standing vertically as column heads,
 // six week boxes, and the day numbers of the working month.
-#include "state/app_state.h"
-#include "screen/month_grid.h"
 #include "screen/layout.h"
+#include "screen/month_grid.h"
 #include "screen/panels.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

@@ -1,9 +1,9 @@
 // The working date: weekday word and big day number in a box, with the
 // previous-day and next-day arrows on either side.
-#include "state/app_state.h"
 #include "platform/draw.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

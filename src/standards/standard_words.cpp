@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "state/app_state.h"
 #include "platform/files.h"
 #include "standards/directory_listing.h"
+#include "state/app_state.h"
 
 namespace orvane {
 

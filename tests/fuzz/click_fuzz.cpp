@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "fuzz_support.h"
 #include "input/click.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <filesystem>
 #include <string>
 
-#include "state/app_state.h"
 #include "fuzz_support.h"
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <random>
 #include <string>
 
-#include "state/app_state.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/posix/posix_files.h"
 #include "scratch_folder.h"
+#include "state/app_state.h"
 
 namespace orvane::fuzz {
 

@@ -13,12 +13,12 @@
 #include <limits>
 #include <string>
 
-#include "state/app_state.h"
 #include "app/window_procedure.h"
 #include "fuzz_support.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/window.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "state/app_state.h"
 #include "locale/string_table.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "input/click.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/window.h"
 #include "shell_fixture.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "input/date_moves.h"
+#include "state/app_state.h"
 #include "system_time_support.h"
 
 namespace orvane {

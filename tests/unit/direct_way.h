@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "platform/files.h"
 #include "standards/directory_listing.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace orvane::reference {
 

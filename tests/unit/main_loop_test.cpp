@@ -4,26 +4,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "state/app_state.h"
 #include "app/main_loop.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "shell_fixture.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {
 
 using fake::Call;
 using testing_support::ShellTest;
-
-Message messageOf(uint32_t number, intptr_t lParam = 0) {
-    Message message;
-    message.window = fake::mainWindow;
-    message.message = number;
-    message.lParam = lParam;
-    return message;
-}
 
 constexpr SYSTEMTIME someLocalTime{2024, 2, 4, 29, 23, 5, 7, 321};
 
@@ -33,7 +25,7 @@ TEST_F(MainLoopTest, StartsUpInOrderAndEndsOnAWaitingClose) {
     fake::fakePlatform().localTime = someLocalTime;
     // Waiting before the loop starts: the first look at the queue sees it, and
     // the loop ends without a pass.
-    fake::fakePlatform().queue.push_back(messageOf(messageClose));
+    fake::fakePlatform().queue.push_back(fake::windowMessage(messageClose));
 
     EXPECT_EQ(runProgram(), 1);
 
@@ -87,7 +79,7 @@ TEST_F(MainLoopTest, StartsUpInOrderAndEndsOnAWaitingClose) {
 // No window: one line says why, the program ends with 3 and draws nothing.
 TEST_F(MainLoopTest, WithoutAWindowSaysWhyAndEndsWithThree) {
     fake::failCall(Call::createMainWindow);
-    fake::fakePlatform().queue.push_back(messageOf(messageClose));
+    fake::fakePlatform().queue.push_back(fake::windowMessage(messageClose));
 
     EXPECT_EQ(runProgram(), 3);
 
@@ -102,7 +94,7 @@ TEST_F(MainLoopTest, WithoutAWindowSaysWhyAndEndsWithThree) {
 TEST_F(MainLoopTest, StopsDrawingAfterAThousandFramesInASecond) {
     fake::fakePlatform().tickStep = 1;  // every empty pass reads the tick once
     // Arrives just before the measuring second would end.
-    fake::fakePlatform().scheduled.push_back({1001, messageOf(messageClose)});
+    fake::fakePlatform().scheduled.push_back({1001, fake::windowMessage(messageClose)});
 
     EXPECT_EQ(runProgram(), 1);
 
@@ -116,7 +108,7 @@ TEST_F(MainLoopTest, StopsDrawingAfterAThousandFramesInASecond) {
 
 TEST_F(MainLoopTest, MeasuresTheFrameRateOnceASecond) {
     fake::fakePlatform().tickStep = 1;
-    fake::fakePlatform().scheduled.push_back({1500, messageOf(messageClose)});
+    fake::fakePlatform().scheduled.push_back({1500, fake::windowMessage(messageClose)});
 
     EXPECT_EQ(runProgram(), 1);
 
@@ -127,9 +119,9 @@ TEST_F(MainLoopTest, MeasuresTheFrameRateOnceASecond) {
 
 TEST_F(MainLoopTest, DispatchesEveryWaitingMessageBeforeDrawing) {
     fake::FakePlatform& fake = fake::fakePlatform();
-    fake.queue.push_back(messageOf(messageLeftButtonDown, packPoint(215, 100)));
-    fake.queue.push_back(messageOf(messageMouseMove, packPoint(215, 130)));
-    fake.queue.push_back(messageOf(messageQuit));
+    fake.queue.push_back(fake::windowMessage(messageLeftButtonDown, packPoint(215, 100)));
+    fake.queue.push_back(fake::windowMessage(messageMouseMove, packPoint(215, 130)));
+    fake.queue.push_back(fake::windowMessage(messageQuit));
 
     EXPECT_EQ(runProgram(), 1);
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "folder_test_support.h"
 #include "screen/frame.h"
 #include "screen/frame_context.h"
+#include "state/app_state.h"
 
 namespace orvane::screen_test {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "folder_test_support.h"
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
 #include "standards/standard_words.h"
+#include "state/app_state.h"
 
 namespace orvane::testing {
 namespace {

@@ -5,11 +5,11 @@
 #include <limits>
 #include <vector>
 
-#include "state/app_state.h"
 #include "app/window_procedure.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/window.h"
 #include "shell_fixture.h"
+#include "state/app_state.h"
 
 namespace orvane {
 namespace {

@@ -95,6 +95,9 @@ enum class HandleKind {
 constexpr int64_t windowHandleValue = 0x900;
 inline const WindowHandle mainWindow{reinterpret_cast<void*>(static_cast<uintptr_t>(windowHandleValue))};
 
+// A message for that window, as tests and benchmarks queue them.
+inline Message windowMessage(uint32_t number, intptr_t lParam = 0) { return Message{mainWindow, number, 0, lParam}; }
+
 // The stock objects' handle values. A new context holds the default bitmap,
 // brush and font, as a GDI context does.
 constexpr int64_t grayBrushHandle = 0x10;

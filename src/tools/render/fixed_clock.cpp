@@ -1,5 +1,5 @@
-// The render tool's clocks: they give the instants it was told. (Its folder
-// calls are the Linux program's own.)
+// The render tools' clocks: they give the instants the tool was told. (Their
+// folder calls are their program's own.)
 
 #include "platform/clock.h"
 #include "tools/render/fixed_clock.h"

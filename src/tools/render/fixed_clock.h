@@ -1,5 +1,5 @@
 #pragma once
-// What the render tool's clocks give.
+// What the render tools' clocks give.
 
 #include "platform/types.h"
 

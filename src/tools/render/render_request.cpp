@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string_view>
 
-#include "state/app_state.h"
 #include "calendar/calendar_date.h"
 #include "platform/draw.h"
 #include "platform/files.h"
+#include "state/app_state.h"
 
 namespace orvane::render {
 

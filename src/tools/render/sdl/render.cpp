@@ -16,14 +16,14 @@
 #include <filesystem>
 #include <string>
 
-#include "state/app_state.h"
 #include "platform/draw.h"
 #include "platform/posix/posix_files.h"
-#include "tools/render/render_request.h"
 #include "platform/sdl/backend.h"
-#include "tools/render/fixed_clock.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "state/app_state.h"
+#include "tools/render/fixed_clock.h"
+#include "tools/render/render_request.h"
 
 namespace orvane::render {
 

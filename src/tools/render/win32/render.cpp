@@ -13,20 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "state/app_state.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
-#include "tools/render/render_request.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "state/app_state.h"
+#include "tools/render/fixed_clock.h"
+#include "tools/render/render_request.h"
 
 namespace orvane::render {
 
 namespace {
-
-SYSTEMTIME fixedSystemTime{};
-SYSTEMTIME fixedLocalTime{};
 
 // A canvas's pixels through a 32-bit top-down DIB.
 bool readCanvas(DeviceContext like, GdiObject canvas, int32_t width, int32_t height, std::vector<uint32_t>& pixels) {
@@ -129,13 +127,5 @@ int run(int argc, char** argv) {
 }
 
 }  // namespace orvane::render
-
-namespace orvane::platform {
-
-SYSTEMTIME systemTime() { return render::fixedSystemTime; }
-SYSTEMTIME localTime() { return render::fixedLocalTime; }
-uint64_t tickCount() { return 0; }
-
-}  // namespace orvane::platform
 
 int main(int argc, char** argv) { return orvane::render::run(argc, argv); }
