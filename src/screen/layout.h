@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "screen/pixel_math.h"
 #include "state/app_state.h"
 
 namespace orvane {
@@ -38,6 +39,10 @@ constexpr int64_t rowBandHeight = 29;
 // columns of year buttons lie below the calendar's weekday heads and move down
 // with them (lowerPanelShift).
 constexpr int32_t buttonWidth = 40;
+constexpr int32_t previousDayLeft = 250;
+constexpr int32_t nextDayLeft = 420;
+constexpr int32_t dayButtonsTop = 156;
+constexpr int32_t dayButtonHeight = 100;
 constexpr int32_t monthButtonsLeft = 530;
 constexpr int32_t nextMonthTop = 546;
 constexpr int32_t previousMonthTop = 581;
@@ -63,13 +68,7 @@ enum class DateButton {
 };
 
 // A date button's release band, inclusive on every side, before the shift of
-// the buttons below the weekday heads. The day and month bands are their drawn
-// boxes less the left and top outline. The year bands are deliberately offset
-// from their drawn boxes, and kept so: a "later" band starts 6 pixels below its
-// box's top (y 636 for the box 630-660) and runs through the gap below the box
-// to the "earlier" box (664); an "earlier" band is its box less the top outline
-// (666-694 for the box 665-695). So the top rows of each "later" box answer to
-// nothing, and the gap between the two boxes of a column answers to the upper one.
+// the buttons below the weekday heads.
 struct ButtonBand {
     int32_t left;
     int32_t right;
@@ -79,25 +78,47 @@ struct ButtonBand {
     DateButton button;
 };
 
+// The band of a drawn box (left, top, left + 40, top + height): the box less
+// its left and top outline.
+constexpr ButtonBand bandOfBox(int32_t left, int32_t top, int32_t height, bool belowDayNames, DateButton button) {
+    return {left + 1, left + buttonWidth - 1, top + 1, top + height - 1, belowDayNames, button};
+}
+
+// The band of a "later" year button is deliberately offset from its drawn
+// box, and kept so: it starts 6 pixels below the box's top and runs through
+// the gap below the box to the "earlier" box (y 636-664 for the box 630-660).
+// So the top rows of each "later" box answer to nothing, and the gap between
+// the two boxes of a column answers to the upper one.
+constexpr ButtonBand laterYearBand(int32_t left, DateButton button) {
+    return {left + 1, left + buttonWidth - 1, yearLaterTop + 6, yearEarlierTop - 1, true, button};
+}
+
 constexpr std::array<ButtonBand, 12> dateButtonBands{{
-    {251, 289, 157, 255, false, DateButton::previousDay},
-    {421, 459, 157, 255, false, DateButton::nextDay},
-    {531, 569, 547, 575, true, DateButton::nextMonth},
-    {531, 569, 582, 610, true, DateButton::previousMonth},
-    {531, 569, 636, 664, true, DateButton::oneYearLater},
-    {531, 569, 666, 694, true, DateButton::oneYearEarlier},
-    {573, 611, 636, 664, true, DateButton::tenYearsLater},
-    {573, 611, 666, 694, true, DateButton::tenYearsEarlier},
-    {615, 653, 636, 664, true, DateButton::hundredYearsLater},
-    {615, 653, 666, 694, true, DateButton::hundredYearsEarlier},
-    {657, 695, 636, 664, true, DateButton::thousandYearsLater},
-    {657, 695, 666, 694, true, DateButton::thousandYearsEarlier},
+    bandOfBox(previousDayLeft, dayButtonsTop, dayButtonHeight, false, DateButton::previousDay),
+    bandOfBox(nextDayLeft, dayButtonsTop, dayButtonHeight, false, DateButton::nextDay),
+    bandOfBox(monthButtonsLeft, nextMonthTop, monthButtonHeight, true, DateButton::nextMonth),
+    bandOfBox(monthButtonsLeft, previousMonthTop, monthButtonHeight, true, DateButton::previousMonth),
+    laterYearBand(yearButtonLefts[0], DateButton::oneYearLater),
+    bandOfBox(yearButtonLefts[0], yearEarlierTop, yearButtonHeight, true, DateButton::oneYearEarlier),
+    laterYearBand(yearButtonLefts[1], DateButton::tenYearsLater),
+    bandOfBox(yearButtonLefts[1], yearEarlierTop, yearButtonHeight, true, DateButton::tenYearsEarlier),
+    laterYearBand(yearButtonLefts[2], DateButton::hundredYearsLater),
+    bandOfBox(yearButtonLefts[2], yearEarlierTop, yearButtonHeight, true, DateButton::hundredYearsEarlier),
+    laterYearBand(yearButtonLefts[3], DateButton::thousandYearsLater),
+    bandOfBox(yearButtonLefts[3], yearEarlierTop, yearButtonHeight, true, DateButton::thousandYearsEarlier),
 }};
+
+// The bands as the click handler has always taken them.
+static_assert(dateButtonBands[0].left == 251 && dateButtonBands[0].bottom == 255);
+static_assert(dateButtonBands[3].top == 582 && dateButtonBands[3].bottom == 610);
+static_assert(dateButtonBands[4].top == 636 && dateButtonBands[4].bottom == 664);
+static_assert(dateButtonBands[11].left == 657 && dateButtonBands[11].right == 695 &&
+              dateButtonBands[11].top == 666 && dateButtonBands[11].bottom == 694);
 
 }  // namespace layout
 
 // The y offset of everything below the calendar's weekday heads: 20 pixels
 // for each character of the longest weekday name.
-inline int32_t lowerPanelShift() { return 20 * appState.maxDayNameLength; }
+inline int32_t lowerPanelShift() { return saturateToInt32(20 * int64_t{appState.maxDayNameLength}); }
 
 }  // namespace orvane

@@ -1,6 +1,7 @@
 // The working date: weekday word and big day number in a box, with the
 // previous-day and next-day arrows on either side.
 #include "platform/draw.h"
+#include "screen/layout.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
 #include "state/app_state.h"
@@ -8,15 +9,17 @@
 namespace orvane {
 
 namespace {
+using namespace layout;
 constexpr int32_t largeFontHeight = 64;
 }  // namespace
 
 void drawWorkingDatePanel(FrameContext& frame) {
     const SYSTEMTIME& date = appState.workingDate;
-    // The outer box holds the arrows in its strips 250-290 and 420-460; the
-    // inner box frames the weekday and the day number.
-    drawPanelRectangle(frame, 250, 156, 460, 256);
-    drawPanelRectangle(frame, 290, 156, 420, 256);
+    // The outer box holds the day buttons in its side strips; the inner box
+    // frames the weekday and the day number.
+    constexpr int32_t bottom = dayButtonsTop + dayButtonHeight;
+    drawPanelRectangle(frame, previousDayLeft, dayButtonsTop, nextDayLeft + buttonWidth, bottom);
+    drawPanelRectangle(frame, previousDayLeft + buttonWidth, dayButtonsTop, nextDayLeft, bottom);
     drawPanelText(frame, 300, 164, dayOfWeekWord(date.wDayOfWeek));
 
     frame.largeFont = platform::createFont(largeFontHeight, appState.fontCharSet);
