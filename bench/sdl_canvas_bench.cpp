@@ -72,7 +72,7 @@ BENCHMARK(BM_SdlFullFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Repor
 // and the whole canvas copied to the window surface.
 void BM_WholeCanvasFillAndCopy(benchmark::State& state) {
     const WindowHandle window = startOnce();
-    SDL_Surface* surface = SDL_GetWindowSurface(sdl::windowOf(window)->sdl);
+    SDL_Surface* surface = SDL_GetWindowSurface(sdl::windowOf(window)->sdl.get());
     const std::unique_ptr<sdl::Canvas> canvas = sdl::newCanvas(surface->w, surface->h);
     uint32_t color = 0x808080;
     for (auto _ : state) {

@@ -203,7 +203,7 @@ TEST_F(SdlBackend, TextHasNoBackgroundBoxAndBlackIsTheColourSet) {
 
 TEST_F(SdlBackend, CopyShowsTheCanvasWhateverChangedBetweenFrames) {
     const DeviceContext windowDc = platform::getWindowContext(window);
-    SDL_Surface* surface = SDL_GetWindowSurface(windowOf(window)->sdl);
+    SDL_Surface* surface = SDL_GetWindowSurface(windowOf(window)->sdl.get());
     ASSERT_NE(surface, nullptr);
     auto surfaceEqualsCanvas = [&] {
         for (int y = 0; y < 1000; ++y) {
@@ -267,7 +267,7 @@ TEST_F(SdlBackend, PointerEventsBecomeWin32MessagesWithPackedClientPositions) {
     Message message;
     while (platform::peekMessage(message, true) && message.message != messagePaint) {}
     platform::defaultWindowProcedure(window, messagePaint, 0, 0);  // validates the window
-    const uint32_t id = SDL_GetWindowID(windowOf(window)->sdl);
+    const uint32_t id = SDL_GetWindowID(windowOf(window)->sdl.get());
     auto push = [&](uint32_t type, int x, int y, uint8_t button, uint32_t state) {
         SDL_Event event{};
         event.type = type;
@@ -370,7 +370,7 @@ TEST_F(SdlBackend, ZzCloseRequestDestroysTheWindowAndQuitFollows) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_CLOSE;
-    event.window.windowID = SDL_GetWindowID(windowOf(window)->sdl);
+    event.window.windowID = SDL_GetWindowID(windowOf(window)->sdl.get());
     SDL_PushEvent(&event);
     Message message;
     ASSERT_TRUE(platform::peekMessage(message, true));

@@ -38,9 +38,13 @@ struct DrawingObject {
     FontFace* face = nullptr;        // font; null when no font file could be opened
 };
 
+struct SdlWindowRelease {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+
 // The program's window.
 struct Window {
-    SDL_Window* sdl = nullptr;
+    std::unique_ptr<SDL_Window, SdlWindowRelease> sdl;
     Context context;              // the window's drawing context (a class context)
     bool contextHeld = false;     // handed out by getWindowContext, not yet released
     bool needsPaint = false;      // uncovered or shown: a WM_PAINT is due

@@ -90,7 +90,7 @@ int drawOn(Context* context, const Box& affected, Step&& step) {
     }
     Window* window = windowOfContext(context);
     if (!window) return 0;
-    SDL_Surface* surface = SDL_GetWindowSurface(window->sdl);
+    SDL_Surface* surface = SDL_GetWindowSurface(window->sdl.get());
     if (!surface || !surface->pixels) return 0;
     const Box box{std::max<int64_t>(affected.left, 0), std::max<int64_t>(affected.top, 0),
                   std::min<int64_t>(affected.right, surface->w), std::min<int64_t>(affected.bottom, surface->h)};
@@ -175,7 +175,7 @@ Rect clientRect(WindowHandle handle) {
     if (!window) return {};
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(window->sdl, &width, &height);
+    SDL_GetWindowSize(window->sdl.get(), &width, &height);
     return {0, 0, width, height};
 }
 
@@ -343,7 +343,7 @@ int copyBlock(DeviceContext targetDc, int32_t x, int32_t y, int32_t width, int32
     // From the window's surface into a memory context's canvas.
     Window* window = windowOfContext(source);
     if (!window || target->isWindow) return 0;
-    SDL_Surface* surface = SDL_GetWindowSurface(window->sdl);
+    SDL_Surface* surface = SDL_GetWindowSurface(window->sdl.get());
     if (!surface || !surface->pixels) return 0;
     Canvas& to = target->bitmap && target->bitmap->canvas ? *target->bitmap->canvas : defaultBitmap();
     if (!clipCopy(tx, ty, w, h, sx, sy, to.width, to.height, surface->w, surface->h)) return 1;

@@ -65,8 +65,10 @@ struct FontState {
     std::unique_ptr<FT_LibraryRec_, LibraryRelease> library;
     bool searched = false;
     std::vector<FontFile> files;  // files[0]: the primary face's file
-    std::unique_ptr<FcPattern, PatternRelease> request;  // what the primary face was asked for, substituted
-    std::unique_ptr<FcFontSet, FontSetRelease> sortedFonts;  // fontconfig's sorted set for `request`, made on first need
+    // What the primary face was asked for, substituted, and fontconfig's
+    // sorted set for it (made on first need).
+    std::unique_ptr<FcPattern, PatternRelease> request;
+    std::unique_ptr<FcFontSet, FontSetRelease> sortedFonts;
     bool sortedFontsMade = false;
     std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
     std::vector<OpenFace> openFaces;

@@ -27,13 +27,19 @@ constexpr int windowWidth = 900;
 constexpr int windowHeight = 1000;
 constexpr uintptr_t leftButtonFlag = 0x0001;  // MK_LBUTTON
 
-Window theWindow;
-bool videoReady = false;
-bool displayRequired = false;
-std::string videoFailure;  // why no window could be made
-std::deque<Message> queue;
-bool quitPosted = false;
-int quitCode = 0;
+// Everything the window half keeps: the one window, the video subsystem, and
+// the message queue.
+struct WindowState {
+    Window window;
+    bool videoReady = false;
+    bool displayRequired = false;
+    std::string videoFailure;  // why no window could be made
+    std::deque<Message> queue;
+    bool quitPosted = false;
+    int quitCode = 0;
+};
+
+WindowState windowing;
 
 WindowHandle handleOf(Window& window) { return {&window}; }
 
@@ -58,7 +64,8 @@ std::vector<std::string> displayDrivers() {
             if (comma == std::string::npos) comma = asked.size();
             const std::string driver = asked.substr(at, comma - at);
             if (!isDisplayDriver(driver)) {
-                videoFailure = "SDL_VIDEODRIVER=" + asked + " names no display driver (x11 or wayland)";
+                windowing.videoFailure =
+                    "SDL_VIDEODRIVER=" + asked + " names no display driver (x11 or wayland)";
                 return {};
             }
             drivers.push_back(driver);
@@ -68,7 +75,7 @@ std::vector<std::string> displayDrivers() {
     }
     if (!environmentValue("DISPLAY").empty()) drivers.emplace_back("x11");
     if (!environmentValue("WAYLAND_DISPLAY").empty()) drivers.emplace_back("wayland");
-    if (drivers.empty()) videoFailure = "no display (DISPLAY is not set)";
+    if (drivers.empty()) windowing.videoFailure = "no display (DISPLAY is not set)";
     return drivers;
 }
 
@@ -81,32 +88,33 @@ std::string driverFailure(const std::string& driver) {
 }
 
 bool startVideo() {
-    if (videoReady) return true;
+    if (windowing.videoReady) return true;
     // A software window surface: the OpenGL path is slower under Xvfb and
     // costs far more memory. No mouse capture while a button is held, as the
     // window procedure takes none.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-    if (!displayRequired) {
-        videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (!videoReady) videoFailure = SDL_GetError();
-        return videoReady;
+    if (!windowing.displayRequired) {
+        windowing.videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!windowing.videoReady) windowing.videoFailure = SDL_GetError();
+        return windowing.videoReady;
     }
     // Left to itself SDL falls back to its off-screen driver when no display
     // answers, and the program would run unseen: each driver is named instead.
     for (const std::string& driver : displayDrivers()) {
         SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            videoReady = true;
+            windowing.videoReady = true;
             return true;
         }
-        if (videoFailure.empty()) videoFailure = driverFailure(driver);
+        if (windowing.videoFailure.empty()) windowing.videoFailure = driverFailure(driver);
     }
     return false;
 }
 
 void post(const Message& message) {
     // Like Win32, a new pointer move replaces one still waiting at the end.
+    std::deque<Message>& queue = windowing.queue;
     if (message.message == messageMouseMove && !queue.empty() && queue.back().message == messageMouseMove) {
         queue.back() = message;
         return;
@@ -119,32 +127,33 @@ void post(const Message& message) {
 void destroyWindow(Window& window) {
     if (!window.sdl) return;
     windowProcedure(handleOf(window), messageDestroy, 0, 0);
-    SDL_DestroyWindow(window.sdl);
-    window.sdl = nullptr;
+    window.sdl.reset();
     window.needsPaint = false;
     window.contextHeld = false;
     forgetWindowContents(window);
     // Pointer messages for a window that is gone are dropped.
-    std::erase_if(queue, [&](const Message& m) { return m.window.value == &window; });
+    std::erase_if(windowing.queue, [&](const Message& m) { return m.window.value == &window; });
 }
 
 // A request to close (the window's close button, the window manager, Alt+F4,
 // an interrupt) is sent to the procedure as WM_CLOSE, as Win32's default
 // handling of the system menu's Close does.
 void requestClose() {
-    if (theWindow.sdl) windowProcedure(handleOf(theWindow), messageClose, 0, 0);
+    if (windowing.window.sdl) windowProcedure(handleOf(windowing.window), messageClose, 0, 0);
 }
 
-bool isOurWindow(uint32_t windowId) { return theWindow.sdl && SDL_GetWindowID(theWindow.sdl) == windowId; }
+bool isOurWindow(uint32_t windowId) {
+    return windowing.window.sdl && SDL_GetWindowID(windowing.window.sdl.get()) == windowId;
+}
 
 void postPointer(uint32_t windowId, uint32_t message, int32_t x, int32_t y, bool leftHeld) {
     if (!isOurWindow(windowId)) return;
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(theWindow.sdl, &width, &height);
+    SDL_GetWindowSize(windowing.window.sdl.get(), &width, &height);
     // Without capture a window hears the pointer only over its client area.
     if (x < 0 || y < 0 || x >= width || y >= height) return;
-    post({handleOf(theWindow), message, leftHeld ? leftButtonFlag : 0, packPoint(x, y)});
+    post({handleOf(windowing.window), message, leftHeld ? leftButtonFlag : 0, packPoint(x, y)});
 }
 
 void translate(const SDL_Event& event) {
@@ -179,8 +188,8 @@ void translate(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    theWindow.needsPaint = true;
-                    forgetWindowContents(theWindow);
+                    windowing.window.needsPaint = true;
+                    forgetWindowContents(windowing.window);
                     break;
                 default:
                     break;
@@ -196,7 +205,7 @@ void translate(const SDL_Event& event) {
 
 void pumpEvents() {
     reapOpeners();
-    if (!videoReady) return;
+    if (!windowing.videoReady) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) translate(event);
 }
@@ -213,19 +222,18 @@ void fitOuterSize(SDL_Window* window) {
 }  // namespace
 
 Window* windowOf(WindowHandle handle) {
-    return handle.value == &theWindow && theWindow.sdl ? &theWindow : nullptr;
+    return handle.value == &windowing.window && windowing.window.sdl ? &windowing.window : nullptr;
 }
 
-Window* liveWindow() { return theWindow.sdl ? &theWindow : nullptr; }
+Window* liveWindow() { return windowing.window.sdl ? &windowing.window : nullptr; }
 
-void requireDisplay() { displayRequired = true; }
+void requireDisplay() { windowing.displayRequired = true; }
 
 void shutDown() {
-    if (theWindow.sdl) SDL_DestroyWindow(theWindow.sdl);
-    theWindow.sdl = nullptr;
-    queue.clear();
-    if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    videoReady = false;
+    windowing.window.sdl.reset();
+    windowing.queue.clear();
+    if (windowing.videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    windowing.videoReady = false;
     SDL_Quit();
 }
 
@@ -236,29 +244,29 @@ namespace orvane::platform {
 using namespace orvane::sdl;
 
 WindowHandle createMainWindow(std::u16string_view title) {
-    if (theWindow.sdl) {
-        videoFailure = "the window is open already";
+    if (windowing.window.sdl) {
+        windowing.videoFailure = "the window is open already";
         return {};
     }
     if (!startVideo()) return {};
     const std::string caption = utf8Of(title);
     SDL_Window* window = SDL_CreateWindow(caption.c_str(), 0, 0, windowWidth, windowHeight, SDL_WINDOW_SHOWN);
     if (!window) {
-        videoFailure = SDL_GetError();
+        windowing.videoFailure = SDL_GetError();
         return {};
     }
-    theWindow.sdl = window;
-    theWindow.needsPaint = true;
+    windowing.window.sdl.reset(window);
+    windowing.window.needsPaint = true;
     fitOuterSize(window);
-    return handleOf(theWindow);
+    return handleOf(windowing.window);
 }
 
-std::u16string windowFailureText() { return posix::nameFromBytes(videoFailure); }
+std::u16string windowFailureText() { return posix::nameFromBytes(windowing.videoFailure); }
 
 void showWindow(WindowHandle handle) {
     if (Window* window = windowOf(handle)) {
-        SDL_ShowWindow(window->sdl);
-        SDL_RaiseWindow(window->sdl);
+        SDL_ShowWindow(window->sdl.get());
+        SDL_RaiseWindow(window->sdl.get());
     }
 }
 
@@ -270,24 +278,24 @@ void updateWindow(WindowHandle handle) {
 
 void closeWindow(WindowHandle handle) {
     // CloseWindow minimises; it does not destroy.
-    if (Window* window = windowOf(handle)) SDL_MinimizeWindow(window->sdl);
+    if (Window* window = windowOf(handle)) SDL_MinimizeWindow(window->sdl.get());
 }
 
 bool peekMessage(Message& message, bool remove) {
     pumpEvents();
-    if (!queue.empty()) {
-        message = queue.front();
-        if (remove) queue.pop_front();
+    if (!windowing.queue.empty()) {
+        message = windowing.queue.front();
+        if (remove) windowing.queue.pop_front();
         return true;
     }
-    if (quitPosted) {
-        message = {{}, messageQuit, static_cast<uintptr_t>(quitCode), 0};
-        if (remove) quitPosted = false;
+    if (windowing.quitPosted) {
+        message = {{}, messageQuit, static_cast<uintptr_t>(windowing.quitCode), 0};
+        if (remove) windowing.quitPosted = false;
         return true;
     }
-    if (theWindow.sdl && theWindow.needsPaint) {
+    if (windowing.window.sdl && windowing.window.needsPaint) {
         // WM_PAINT stays due until the window is painted (validated).
-        message = {handleOf(theWindow), messagePaint, 0, 0};
+        message = {handleOf(windowing.window), messagePaint, 0, 0};
         return true;
     }
     return false;
@@ -321,8 +329,8 @@ intptr_t defaultWindowProcedure(WindowHandle handle, uint32_t message, uintptr_t
 }
 
 void postQuitMessage(int exitCode) {
-    quitPosted = true;
-    quitCode = exitCode;
+    windowing.quitPosted = true;
+    windowing.quitCode = exitCode;
 }
 
 CursorHandle loadArrowCursor() {
@@ -331,7 +339,7 @@ CursorHandle loadArrowCursor() {
 }
 
 void setCursor(CursorHandle cursor) {
-    if (!videoReady) return;
+    if (!windowing.videoReady) return;
     if (!cursor) {
         SDL_ShowCursor(SDL_DISABLE);
         return;
@@ -342,7 +350,7 @@ void setCursor(CursorHandle cursor) {
 }
 
 void destroyCursor(CursorHandle cursor) {
-    if (!videoReady || !cursor) return;
+    if (!windowing.videoReady || !cursor) return;
     auto* sdlCursor = static_cast<SDL_Cursor*>(cursor.value);
     if (SDL_GetCursor() == sdlCursor) SDL_SetCursor(SDL_GetDefaultCursor());
     SDL_FreeCursor(sdlCursor);

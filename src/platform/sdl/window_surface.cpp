@@ -113,7 +113,7 @@ bool clipCopy(int64_t& x, int64_t& y, int64_t& width, int64_t& height, int64_t& 
 // Presents boxes of the window surface.
 bool present(Window& window, const std::vector<SDL_Rect>& rects) {
     if (rects.empty()) return true;
-    return SDL_UpdateWindowSurfaceRects(window.sdl, rects.data(), static_cast<int>(rects.size())) == 0;
+    return SDL_UpdateWindowSurfaceRects(window.sdl.get(), rects.data(), static_cast<int>(rects.size())) == 0;
 }
 
 // The window's surface receives the canvas box x, y, width, height from
@@ -122,7 +122,7 @@ bool present(Window& window, const std::vector<SDL_Rect>& rects) {
 // carried.
 int copyCanvasToWindow(Canvas& canvas, Window& window, int64_t x, int64_t y, int64_t width, int64_t height,
                        int64_t sourceX, int64_t sourceY) {
-    SDL_Surface* surface = SDL_GetWindowSurface(window.sdl);
+    SDL_Surface* surface = SDL_GetWindowSurface(window.sdl.get());
     if (!surface || !surface->pixels) return 0;
     const bool wholeCanvas = x == 0 && y == 0 && sourceX == 0 && sourceY == 0 && width >= canvas.width &&
                              height >= canvas.height && surface->w == canvas.width &&

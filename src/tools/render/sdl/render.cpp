@@ -62,7 +62,7 @@ int run(int argc, char** argv) {
         return 1;
     }
     const int32_t failed = drawFrame(window, appState.listOriginX, appState.listOriginY);
-    SDL_Surface* surface = SDL_GetWindowSurface(sdl::windowOf(window)->sdl);
+    SDL_Surface* surface = SDL_GetWindowSurface(sdl::windowOf(window)->sdl.get());
     const bool saved = surface && IMG_SavePNG(surface, request.out.c_str()) == 0;
     if (!saved) std::fprintf(stderr, "could not save %s: %s\n", request.out.c_str(), SDL_GetError());
     bool measured = true;
