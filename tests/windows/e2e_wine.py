@@ -339,6 +339,16 @@ def list_reads(run, shot, rows):
     return [key(line) for line in text.splitlines() if key(line)]
 
 
+def click_row_and_read(run, row, shot_name, rows, what):
+    """Clicks row `row` of the list, waits for the frame and reads back the
+    first `rows` rows; prints them under `what`."""
+    run.session.click(100, 16 + 30 * row)
+    time.sleep(0.7)
+    lines = list_reads(run, run.screenshot(shot_name), rows)
+    print(what, "reads:", lines)
+    return lines
+
+
 def listed(name, lines):
     """Whether a list read back shows `name`: a line begins with its stem."""
     stem = key(os.path.splitext(name)[0])
@@ -363,11 +373,7 @@ def check_file_list(run, failures):
     failures.check(listed(table["test_folder"], first) and listed(table["test_document"], first),
                    f"{run.language}: list shows {table['test_folder']!r} and {table['test_document']!r}")
 
-    run.session.click(100, 16 + 30 * folder_row)
-    time.sleep(0.7)
-    shot = run.screenshot("folder-entered")
-    inside = list_reads(run, shot, len(rows))
-    print("list inside the folder reads:", inside)
+    inside = click_row_and_read(run, folder_row, "folder-entered", len(rows), "list inside the folder")
     failures.check(listed(table["inner_document"], inside) and not listed(table["test_folder"], inside),
                    f"{run.language}: a click on {table['test_folder']!r} enters it")
 
@@ -381,11 +387,7 @@ def check_file_list(run, failures):
     failures.check(ok, f"{run.language}: {table['inner_document']!r} opened by the shell in {expected_folder!r}")
 
     time.sleep(0.3)
-    run.session.click(100, 16 + 30 * 1)  # ".."
-    time.sleep(0.7)
-    shot = run.screenshot("folder-left")
-    back = list_reads(run, shot, len(rows))
-    print("list after '..' reads:", back)
+    back = click_row_and_read(run, 1, "folder-left", len(rows), "list after '..'")  # row 1 is ".."
     failures.check(listed(table["test_folder"], back) and not listed(table["inner_document"], back),
                    f"{run.language}: '..' comes back to the catalog")
 
