@@ -29,12 +29,12 @@ using namespace orvane;
 const WindowHandle window{reinterpret_cast<void*>(uintptr_t{0x900})};
 
 std::u16string entryName(fuzz::Input& input) {
-    static const std::u16string fixed[] = {u".", u"..", u"A", u"b.txt", u"Makefile", u"c.d.e", u"."};
-    const size_t choice = input.pick(8);
-    if (choice < 7) return fixed[choice];
+    static const std::u16string fixed[] = {u".", u"..", u"A", u"b.txt", u"Makefile", u"c.d.e", u".", u"..\\A"};
+    const size_t choice = input.pick(9);
+    if (choice < 8) return fixed[choice];
     std::u16string name = input.units(6);
     for (char16_t& unit : name) {
-        if (unit == u'\\' || unit == u'/' || unit == 0) unit = u'x';  // no listed name holds these
+        if (unit == 0) unit = u'x';  // no listed name holds it
     }
     return name;
 }
@@ -86,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const auto& name : entries) listsParent = listsParent || name == u"..";
         if (t >= 0 && t % 30 < 29 && t / 30 < static_cast<int64_t>(entries.size())) {
             const std::u16string& name = entries[static_cast<size_t>(t / 30)];
-            if (name == u".") {
+            if (name.find_first_of(u"\\/:") != std::u16string::npos) {
+                // Not one entry on Windows (the fake's rule): nothing is done.
+            } else if (name == u".") {
                 folder = root;
             } else if (name == u"..") {
                 while (!folder.empty()) {

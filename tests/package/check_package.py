@@ -3,10 +3,12 @@
 path has spaces, Cyrillic letters and characters a desktop entry must escape,
 its contents checked, then each program started from another working folder
 and its first screenshot read back by OCR (the clock labels, and the month
-word of the packed catalog).
+word of the packed catalog); under Wine, files clicked in the English
+program's list reach a registered document program by their full paths.
 
-  check_package.py windows PACKAGE.zip --source DIR --version V --objdump OBJDUMP
-      (under scripts/with-wine --xvfb --host: the programs run under Wine)
+  check_package.py windows PACKAGE.zip --source DIR --version V --objdump OBJDUMP --handler EXE
+      (under scripts/with-wine --xvfb --host: the programs run under Wine; EXE is
+      registered for ".txt" and logs each file the English program opens)
   check_package.py linux PACKAGE.tar.gz --source DIR --version V
 """
 
@@ -149,7 +151,7 @@ def check_screen(build, shot, origin, top, work):
     check(any(word in text for word in words), f"{build}: month word {words} from the packed catalog")
 
 
-def run_linux(top, work, elsewhere):
+def run_linux(top, work, elsewhere, _handler):
     display_file = os.path.join(work, "display")
     with open(display_file, "w") as out:
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", "1280x1024x24",
@@ -178,8 +180,62 @@ def run_linux(top, work, elsewhere):
         xvfb.wait()
 
 
-def run_windows(top, work, elsewhere):
+def opened_files(log_path, count, timeout):
+    """(file argument, working folder) of each start of the document program,
+    once its log holds `count` lines or `timeout` seconds have passed."""
+    deadline = time.monotonic() + timeout
+    lines = []
+    while time.monotonic() < deadline:
+        if os.path.exists(log_path):
+            with open(log_path, encoding="utf-8", errors="replace") as log:
+                lines = [line.rstrip("\n") for line in log if line.strip()]
+            if len(lines) >= count:
+                break
+        time.sleep(0.25)
+    opened = []
+    for line in lines:
+        command, _, folder = line.rpartition("|")
+        argument = re.search(r'"([^"]*)"\s*$', command)
+        opened.append((argument.group(1) if argument else command, folder.rstrip("\\")))
+    return opened
+
+
+def check_shell_open(session, top, work):
+    """Clicks in the English program's list, with a document program that logs
+    what it is given registered for ".txt": the catalog's Readme.txt opens by
+    its full path (not the README.txt beside the program), and names holding
+    a backslash, which a Linux disk seen through Wine lists, open nothing and
+    enter nothing."""
+    catalog = os.path.join(top, "Catalog")
+    with open(os.path.join(work, "secret.txt"), "w") as secret:  # what ..\..\secret.txt reaches
+        secret.write("not to be opened\n")
+    for name in ("..\\..\\secret.txt", "Documents\\Letters"):
+        with open(os.path.join(catalog, name), "w") as planted:
+            planted.write("planted\n")
+    rows = [".", ".."] + sorted(os.listdir(catalog), key=lambda n: (n.upper(), n))  # Wine's order
+
+    def click(name):
+        session.click(100, 16 + 30 * rows.index(name))
+        time.sleep(1)
+
+    log_path = os.path.join(work, "handler", "open_log.txt")
+    click("Readme.txt")
+    click("..\\..\\secret.txt")
+    click("Documents\\Letters")
+    click("Readme.txt")  # still the catalog's own: the list stayed where it was
+    opened = opened_files(log_path, 3, timeout=8)  # a third would be a fault
+    expected = (session.windows_path(os.path.join(catalog, "Readme.txt")), session.windows_path(catalog))
+    print("the document program was given:", opened)
+    check([(f.lower(), d.lower()) for f, d in opened] == [tuple(p.lower() for p in expected)] * 2,
+          "en: Readme.txt of the catalog opened by its full path in the catalog, twice; "
+          "the names with a backslash opened and entered nothing")
+
+
+def run_windows(top, work, elsewhere, handler):
     session = winesession.from_environment()
+    os.makedirs(os.path.join(work, "handler"))
+    shutil.copy2(handler, os.path.join(work, "handler"))
+    session.register_open_handler(".txt", os.path.join(work, "handler", os.path.basename(handler)))
     for build in ("en", "ru"):
         process = session.start_program(os.path.join(top, f"orvane_{build}.exe"), cwd=elsewhere)
         try:
@@ -187,6 +243,8 @@ def run_windows(top, work, elsewhere):
             time.sleep(2)
             shot = session.screenshot(os.path.join(work, f"{build}.png"))
             check_screen(build, shot, winesession.CLIENT_ORIGIN, top, work)
+            if build == "en":
+                check_shell_open(session, top, work)
             session.close_with_alt_f4(window)
             process.wait(timeout=30)
         finally:
@@ -202,6 +260,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--objdump")
+    parser.add_argument("--handler", help="the document program registered for .txt (Windows)")
     args = parser.parse_args()
     tools = ["Xvfb", "xdotool", "import", "convert", "tesseract"]
     tools.append("wine" if args.platform == "windows" else "desktop-file-validate")
@@ -227,7 +286,7 @@ def main():
         check_contents(args.platform, top, args, work)
         elsewhere = os.path.join(work, "другая папка")
         os.makedirs(elsewhere)
-        (run_windows if args.platform == "windows" else run_linux)(top, work, elsewhere)
+        (run_windows if args.platform == "windows" else run_linux)(top, work, elsewhere, args.handler)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     print(f"{len(failed)} check(s) failed" if failed else "passed")
