@@ -83,23 +83,26 @@ bool isVolumeRoot(std::wstring folder) {
 }
 
 // FindFirstFileW on `pattern`, the search of the folder whose full path is
-// `folder`, into a zero-filled record; the first name.
-bool startSearch(const wchar_t* pattern, const std::wstring& folder, FolderSearch& search, std::u16string& name) {
+// `folder` (empty: the current folder), into a zero-filled record; the first
+// name.
+bool startSearch(const wchar_t* pattern, std::wstring folder, FolderSearch& search, std::u16string& name) {
     search.value = nullptr;
     auto owned = std::make_unique<Search>();
     Search& state = *owned;
     WIN32_FIND_DATAW found{};
     state.handle = FindFirstFileW(pattern, &found);
+    const bool noEntry = state.handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
     if (state.handle != INVALID_HANDLE_VALUE) {
         state.held.push_back(fromWide(found.cFileName));
         if (state.held[0] == u"." && nextName(state.handle, name)) state.held.push_back(std::move(name));
-    } else if (GetLastError() != ERROR_FILE_NOT_FOUND || !isFolder(folder)) {
-        return false;  // no search could be started
     }
-    // else: a folder that delivers no entry at all, not even "." and "..".
 
     const bool dotsFirst = state.held.size() == 2 && state.held[0] == u"." && state.held[1] == u"..";
     if (!dotsFirst) {
+        if (folder.empty()) folder = fullPath(u".");
+        // Finding not one entry, not even "." and "..", is an empty listing
+        // of a folder that is there; otherwise no search could be started.
+        if (state.handle == INVALID_HANDLE_VALUE && !(noEntry && isFolder(folder))) return false;
         if (state.handle != INVALID_HANDLE_VALUE) {
             while (nextName(state.handle, name)) state.held.push_back(std::move(name));
             FindClose(state.handle);
@@ -138,9 +141,7 @@ bool setCurrentFolder(const std::u16string& folder) {
 }
 
 bool findFirstEntry(FolderSearch& search, std::u16string& name) {
-    std::u16string folder;
-    getCurrentFolder(folder);
-    return startSearch(L"*.*", std::wstring(wide(folder)), search, name);
+    return startSearch(L"*.*", {}, search, name);
 }
 
 bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name) {
