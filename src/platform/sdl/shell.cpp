@@ -38,10 +38,6 @@ void sayOnce(const std::string& line) {
     if (saidLines.insert(line).second) platform::writeDiagnostic(posix::namesFromBytes(line));
 }
 
-void sayCannotStart(int error) {
-    sayOnce(std::string("orvane: cannot open files: xdg-open cannot be started: ") + std::strerror(error));
-}
-
 // The desktop's opener, looked for in the folders of PATH that are absolute.
 // An empty entry or a relative one (".", "bin") names a folder relative to
 // the current one, which for the opener is the browsed folder: a program
@@ -119,7 +115,9 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
         if (error == 0) openers.push_back(pid);
         posix_spawn_file_actions_destroy(&actions);
     }
-    if (error != 0) sayCannotStart(error);
+    if (error != 0) {
+        sayOnce(std::string("orvane: cannot open files: xdg-open cannot be started: ") + std::strerror(error));
+    }
     if (folder >= 0) close(folder);
 }
 
