@@ -29,6 +29,7 @@ bool findNextEntry(FolderSearch search, std::u16string& name) { return posix::fi
 void findClose(FolderSearch search) { posix::findClose(search); }
 bool probeFile(const std::u16string& name) { return posix::probeFile(name); }
 bool isRegularFile(const std::u16string& path) { return posix::isRegularFile(path); }
+bool isSingleEntryName(const std::u16string&) { return true; }  // as the Linux program
 std::u16string executableFolder() { return posix::executableFolder(); }
 
 }  // namespace orvane::platform
