@@ -27,6 +27,7 @@ import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
 import check_executables  # noqa: E402
+import e2e_wine  # noqa: E402
 import winesession  # noqa: E402
 
 UNPACK_FOLDER = "Распакованный пакет 100% $HOME"
@@ -180,26 +181,6 @@ def run_linux(top, work, elsewhere, _handler):
         xvfb.wait()
 
 
-def opened_files(log_path, count, timeout):
-    """(file argument, working folder) of each start of the document program,
-    once its log holds `count` lines or `timeout` seconds have passed."""
-    deadline = time.monotonic() + timeout
-    lines = []
-    while time.monotonic() < deadline:
-        if os.path.exists(log_path):
-            with open(log_path, encoding="utf-8", errors="replace") as log:
-                lines = [line.rstrip("\n") for line in log if line.strip()]
-            if len(lines) >= count:
-                break
-        time.sleep(0.25)
-    opened = []
-    for line in lines:
-        command, _, folder = line.rpartition("|")
-        argument = re.search(r'"([^"]*)"\s*$', command)
-        opened.append((argument.group(1) if argument else command, folder.rstrip("\\")))
-    return opened
-
-
 def check_shell_open(session, top, work):
     """Clicks in the English program's list, with a document program that logs
     what it is given registered for ".txt": the catalog's Readme.txt opens by
@@ -207,35 +188,26 @@ def check_shell_open(session, top, work):
     a backslash, which a Linux disk seen through Wine lists, open nothing and
     enter nothing."""
     catalog = os.path.join(top, "Catalog")
-    with open(os.path.join(work, "secret.txt"), "w") as secret:  # what ..\..\secret.txt reaches
-        secret.write("not to be opened\n")
-    for name in ("..\\..\\secret.txt", "Documents\\Letters"):
-        with open(os.path.join(catalog, name), "w") as planted:
-            planted.write("planted\n")
-    rows = [".", ".."] + sorted(os.listdir(catalog), key=lambda n: (n.upper(), n))  # Wine's order
-
-    def click(name):
+    for path in (os.path.join(work, "secret.txt"),  # what ..\\..\\secret.txt reaches from the program's folder
+                 os.path.join(catalog, "..\\..\\secret.txt"), os.path.join(catalog, "Documents\\Letters")):
+        with open(path, "w") as file:
+            file.write("not to be opened\n")
+    rows = e2e_wine.listing_order(catalog)
+    # The second Readme.txt is still the catalog's own if the list stayed where it was.
+    for name in ("Readme.txt", "..\\..\\secret.txt", "Documents\\Letters", "Readme.txt"):
         session.click(100, 16 + 30 * rows.index(name))
         time.sleep(1)
-
-    log_path = os.path.join(work, "handler", "open_log.txt")
-    click("Readme.txt")
-    click("..\\..\\secret.txt")
-    click("Documents\\Letters")
-    click("Readme.txt")  # still the catalog's own: the list stayed where it was
-    opened = opened_files(log_path, 3, timeout=8)  # a third would be a fault
-    expected = (session.windows_path(os.path.join(catalog, "Readme.txt")), session.windows_path(catalog))
-    print("the document program was given:", opened)
-    check([(f.lower(), d.lower()) for f, d in opened] == [tuple(p.lower() for p in expected)] * 2,
+    lines = e2e_wine.wait_for_log_lines(session, 3, timeout=8)  # a third would be a fault
+    print("the document program's log:", lines)
+    given = f'"{session.windows_path(os.path.join(catalog, "Readme.txt"))}"|{session.windows_path(catalog)}'
+    check(len(lines) == 2 and all(line.lower().endswith(given.lower()) for line in lines),
           "en: Readme.txt of the catalog opened by its full path in the catalog, twice; "
           "the names with a backslash opened and entered nothing")
 
 
 def run_windows(top, work, elsewhere, handler):
     session = winesession.from_environment()
-    os.makedirs(os.path.join(work, "handler"))
-    shutil.copy2(handler, os.path.join(work, "handler"))
-    session.register_open_handler(".txt", os.path.join(work, "handler", os.path.basename(handler)))
+    e2e_wine.prepare(session, argparse.Namespace(bin=os.path.dirname(handler)))
     for build in ("en", "ru"):
         process = session.start_program(os.path.join(top, f"orvane_{build}.exe"), cwd=elsewhere)
         try:
