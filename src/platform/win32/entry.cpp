@@ -10,7 +10,8 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Apartment-threaded, as the shell's handlers expect, and without the
-    // dynamic data exchange of OLE 1. A failure leaves COM to the shell.
+    // dynamic data exchange of OLE 1. Where that fails (COM set up otherwise
+    // on this thread) the program runs all the same and leaves COM as it was.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const int exitCode = orvane::runProgram();
     if (SUCCEEDED(com)) CoUninitialize();

@@ -157,8 +157,8 @@ int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text) {
                              : recordOf(dc);
     bool whole = true;
     if (record) {
-        // When the font cannot be asked (GetGlyphIndicesW fails, as for some
-        // bitmap faces), the units it could not judge stay unknown and are
+        // When the font cannot be asked (GetGlyphIndicesW fails, as it may for
+        // a bitmap face the font mapper chose), the units it could not judge stay unknown and are
         // taken for missing: each goes to a fallback face that has it, or
         // stays with the selected font when none has.
         learnCoverage(dc, text, record->coverage);
