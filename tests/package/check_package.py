@@ -32,8 +32,8 @@ import winesession  # noqa: E402
 
 UNPACK_FOLDER = "Распакованный пакет 100% $HOME"
 BOM = b"\xef\xbb\xbf"
-RUNTIME_PACKAGES = ["libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "libharfbuzz0b", "libfribidi0",
-                    "fonts-liberation", "xdg-utils"]
+RUNTIME_PACKAGES = ["libsdl2-2.0-0", "libx11-6", "libfreetype6", "libfontconfig1", "libharfbuzz0b",
+                    "libfribidi0", "fonts-liberation", "xdg-utils"]
 ICON_SIZES = [16, 32, 48, 64, 128, 256]
 BUILDS = {
     "en": {"catalog": "Catalog", "ocr": "eng", "labels": ["London time:", "Local time:"],
@@ -75,6 +75,15 @@ def elf_stripped(data):
                                           for n in range(count))
 
 
+def newest_versions(program):
+    """The newest version of each library's symbols the program asks for, e.g. {"GLIBC": (2, 34)}."""
+    listing = subprocess.run(["objdump", "-T", program], capture_output=True, text=True, check=True).stdout
+    newest = {}
+    for library, version in re.findall(r"\b(GLIBC|GLIBCXX|CXXABI)_([\d.]+)", listing):
+        newest[library] = max(newest.get(library, ()), tuple(int(n) for n in version.split(".")))
+    return newest
+
+
 def desktop_exec_program(value):
     """The program an Exec value starts: the entry's string escapes first, then
     the command line's quoting (\\ before " ` $ \\ inside quotes), %% for %."""
@@ -87,7 +96,7 @@ def desktop_exec_program(value):
 
 def check_contents(platform, top, args, work):
     files = tree(top)
-    subprocess.run(["cmake", f"-DORVANE_BIN_DIR={work}/fresh", "-P",
+    subprocess.run(["cmake", f"-DORVANE_BIN_DIR={work}/fresh", f"-DORVANE_PLATFORM={platform}", "-P",
                     os.path.join(args.source, "cmake", "sample_catalog.cmake")], check=True)
     packed = {p: d for p, d in files.items() if p.split(os.sep)[0] in ("Catalog", "Каталог")}
     check(packed == tree(f"{work}/fresh"),
@@ -110,6 +119,10 @@ def check_contents(platform, top, args, work):
     for program in ("orvane_en", "orvane_ru"):
         check(os.access(os.path.join(top, program), os.X_OK) and elf_stripped(files[program]),
               f"{program}: executable, stripped")
+        # The oldest systems the README names: glibc 2.34, the C++ library of GCC 11.
+        needed = newest_versions(os.path.join(top, program))
+        check(needed.get("GLIBC", ()) <= (2, 34) and needed.get("GLIBCXX", ()) <= (3, 4, 29),
+              f"{program} needs at most GLIBC_2.34 and GLIBCXX_3.4.29 (it needs {needed})")
     icons = [files.get(os.path.join("icons", "hicolor", f"{s}x{s}", "apps", "orvane.png")) or b""
              for s in ICON_SIZES]
     check([struct.unpack_from(">II", icon, 16) if icon[:4] == b"\x89PNG" else None for icon in icons]

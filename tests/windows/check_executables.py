@@ -177,8 +177,9 @@ def program_faults(objdump, exe, version, stripped):
     expected_numbers = tuple(int(n) for n in version.split(".")) + (0,)
     if numbers != expected_numbers:
         faults.append(f"file version {numbers}, not {expected_numbers}")
-    expected = {"ProductName": "Orvane", "ProductVersion": version, "FileVersion": version,
-                "FileDescription": DESCRIPTIONS[name], "OriginalFilename": name}
+    expected = {"CompanyName": "Orvane", "ProductName": "Orvane", "ProductVersion": version,
+                "FileVersion": version, "FileDescription": DESCRIPTIONS[name], "OriginalFilename": name,
+                "LegalCopyright": "Copyright \u00a9 2026 Orvane"}
     for key, value in expected.items():
         if strings.get(key) != value:
             faults.append(f"version information {key} is {strings.get(key)!r}, not {value!r}")
