@@ -17,15 +17,19 @@ MAKEFLAGS += --no-print-directory
 CONFIGURE :=
 test: CONFIGURE := -DORVANE_CI=ON
 
-.PHONY: build deps deps-run deps-test linux windows sanitize test dist bench bench-wine \
+.PHONY: build deps deps-run deps-windows deps-test linux windows sanitize test dist bench bench-wine \
         run run-ru run-windows run-windows-ru clean clean-wine
 
-# --- packages: the run profile for the Linux program, the test profile for the rest
+# --- packages: the run profile for the Linux program, the windows profile for
+# the Windows programs under Wine, the test profile for everything
 deps deps-test:
 	@scripts/install-deps test
 
 deps-run:
 	@scripts/install-deps run
+
+deps-windows:
+	@scripts/install-deps windows
 
 # --- whole presets
 linux: deps-test
@@ -83,12 +87,12 @@ run-ru: deps-run
 	@cmake --build --preset linux --target orvane_ru
 	@scripts/run-program build/linux/bin/orvane_ru
 
-run-windows: deps-test
+run-windows: deps-windows
 	@cmake --preset windows $(CONFIGURE) >/dev/null
 	@cmake --build --preset windows --target orvane_en
 	@scripts/run-program build/windows/bin/orvane_en.exe
 
-run-windows-ru: deps-test
+run-windows-ru: deps-windows
 	@cmake --preset windows $(CONFIGURE) >/dev/null
 	@cmake --build --preset windows --target orvane_ru
 	@scripts/run-program build/windows/bin/orvane_ru.exe

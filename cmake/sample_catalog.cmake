@@ -2,7 +2,11 @@
 # standards tree and "Каталог" with the Russian one (nominative and genitive),
 # a word file in every key folder, and a few documents and folders to browse.
 #
-#   cmake -DORVANE_BIN_DIR=<folder of the executables> -P sample_catalog.cmake
+#   cmake -DORVANE_BIN_DIR=<folder of the executables> [-DORVANE_PLATFORM=windows]
+#         -P sample_catalog.cmake
+#
+# The documents write folder paths as the platform does: with backslashes for
+# the Windows programs (ORVANE_PLATFORM=windows), with slashes otherwise.
 #
 # Only what is missing is made. A key folder that exists is left as it is, so a
 # word file the user renamed (or removed) in the build tree stays that way
@@ -18,6 +22,11 @@ if(NOT ORVANE_BIN_DIR)
 endif()
 
 string(ASCII 239 187 191 bom)  # U+FEFF in UTF-8
+if(ORVANE_PLATFORM STREQUAL "windows")
+  set(sep "\\")
+else()
+  set(sep "/")
+endif()
 set(word_note "The name of this file, less its extension, is the word the program shows.\n")
 
 function(text_file path text)
@@ -65,7 +74,7 @@ key_folder("${time}/Year" "year")
 
 document("${catalog}/Readme.txt"
   "This is the sample catalog. Click a folder to enter it, \"..\" to go back up, and a file to open it.\n"
-  "The words of the dates are the names of the files in Standards/Time: rename one and watch the window.\n")
+  "The words of the dates are the names of the files in Standards${sep}Time: rename one and watch the window.\n")
 document("${catalog}/Notes.txt" "Notes kept in the catalog.\n")
 file(MAKE_DIRECTORY "${catalog}/Documents/Letters")
 document("${catalog}/Documents/Report.txt" "A report.\n")
@@ -88,7 +97,7 @@ key_folder("${time}/Родительный/Год" "года")
 
 document("${catalog}/Прочти меня.txt"
   "Это образец каталога. Щёлкните папку, чтобы войти в неё, \"..\", чтобы вернуться, и файл, чтобы открыть его.\n"
-  "Слова дат — это имена файлов в папке Стандарты/Время: переименуйте один и посмотрите на окно.\n")
+  "Слова дат — это имена файлов в папке Стандарты${sep}Время: переименуйте один и посмотрите на окно.\n")
 document("${catalog}/Заметки.txt" "Заметки в каталоге.\n")
 file(MAKE_DIRECTORY "${catalog}/Документы/Письма")
 document("${catalog}/Документы/Отчёт.txt" "Отчёт.\n")

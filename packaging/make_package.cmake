@@ -35,7 +35,8 @@ file(MAKE_DIRECTORY ${folder} ${dist})
 
 # The programs, stripped, and catalogs laid afresh beside them.
 run(${CMAKE_COMMAND} --install ${ORVANE_BUILD_DIR} --prefix ${folder} --component programs --strip)
-run(${CMAKE_COMMAND} -DORVANE_BIN_DIR=${folder} -P ${ORVANE_SOURCE_DIR}/cmake/sample_catalog.cmake)
+run(${CMAKE_COMMAND} -DORVANE_BIN_DIR=${folder} -DORVANE_PLATFORM=${ORVANE_PLATFORM}
+    -P ${ORVANE_SOURCE_DIR}/cmake/sample_catalog.cmake)
 
 # The README, with the version filled in.
 file(READ ${source}/README.txt readme)

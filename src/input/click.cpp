@@ -129,6 +129,10 @@ void clickFileList(int32_t y) {
     }
     // A copy: the action may change the state the listing lives in.
     const std::u16string name = appState.fileEntries[static_cast<size_t>(index)];
+    // A name that cannot be one entry of a folder here (on Windows one holding
+    // a backslash, a slash or a colon) would address some other file or
+    // folder: it is listed, but a click on it changes nothing.
+    if (!platform::isSingleEntryName(name)) return;
     actOnEntry(name);
 }
 

@@ -35,14 +35,23 @@ struct FolderSearch {
 // `folderPath` current and enumerating "*.*" there would, delivers the same
 // names in the same order, and leaves the current folder alone. False, with
 // `search` left empty, when no search could be started. "." and ".." come
-// first where the folder has them, then the other entries in the order NTFS
-// gives them. An empty path names no folder (neither the current one nor a
-// root) and fails.
+// first in every folder but a volume's root, also where the file system
+// delivers them later or not at all; then the other entries in the order
+// NTFS gives them (the order of the Windows enumeration, made alike on
+// Linux). An empty path names no folder (neither the current one nor a root)
+// and fails.
 bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, std::u16string& name);
 // The next entry's name; false when there is none or on any error.
 bool findNextEntry(FolderSearch search, std::u16string& name);
 // Ends a search that findFirstEntryIn started.
 void findClose(FolderSearch search);
+
+// Whether `name`, as a listing gave it, can be one entry of a folder here. On
+// Windows a name holding `\`, `/` or `:` would be read as a path reaching
+// elsewhere (a Linux disk seen through Wine lists such names), so it is never
+// acted on. On Linux every listed name is one entry: a backslash in it is a
+// character of the name.
+bool isSingleEntryName(const std::u16string& name);
 
 // CreateFileW(name, GENERIC_READ, no sharing, OPEN_EXISTING) followed at once
 // by CloseHandle when it opened. True when the probe opened the file. On

@@ -79,9 +79,10 @@ CursorHandle loadArrowCursor();         // LoadCursorW(NULL, IDC_ARROW)
 void setCursor(CursorHandle cursor);    // SetCursor
 void destroyCursor(CursorHandle cursor);  // DestroyCursor
 
-// Hands `file` (a name relative to `workingFolder`) to the program the desktop
-// associates with it, with `workingFolder` as that program's working folder
-// (ShellExecuteW with the verb "Open" on Windows). Never waits for it.
+// Hands `file` (the name of an entry of the folder `workingFolder`, a full
+// path) to the program the desktop associates with it, with `workingFolder`
+// as that program's working folder. On Windows ShellExecuteW gets the verb
+// "Open" and the file's full path, never a bare name. Never waits for it.
 void shellOpen(WindowHandle window, const std::u16string& file, const std::u16string& workingFolder);
 
 // Writes one line to the platform's diagnostic channel (OutputDebugStringW,

@@ -39,6 +39,17 @@ void drawRows(FrameContext& frame, const DirectoryListing& listing) {
     }
 }
 
+// currentFolder as a full path, made whole from the program's folder as the
+// listing resolves it. The shell is never given a relative path: it would
+// resolve a bare name against the current folder (the program's) first, and
+// open a file of the same name lying there instead of the one clicked.
+std::u16string wholeCurrentFolder() {
+    const std::u16string& base = appState.programFolder;
+    if (base.empty()) return appState.currentFolder;  // the program's folder could not be read
+    const bool separated = base.back() == u'\\' || base.back() == u'/';
+    return base + (separated ? u"" : u"\\") + appState.currentFolder;
+}
+
 }  // namespace
 
 void drawFileListPanel(FrameContext& frame) {
@@ -64,11 +75,12 @@ void openPendingFile(FrameContext& frame) {
     // shell open may dispatch messages to the window, and a click handled
     // then may change currentFolder or choose the next file to open.
     const std::u16string file = appState.pendingFile;
-    const std::u16string workingFolder = appState.currentFolder;
+    const std::u16string workingFolder = wholeCurrentFolder();
     appState.pendingFile.clear();
 
-    // The probe's result neither stops the open nor is reported.
-    platform::probeFile(file);
+    // The probe looks at the file the shell is given, and its result neither
+    // stops the open nor is reported.
+    platform::probeFile(workingFolder + u"\\" + file);
     platform::shellOpen(frame.window, file, workingFolder);
 }
 

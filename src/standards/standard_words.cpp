@@ -50,6 +50,10 @@ std::u16string readInProgramFolder(bool inRange, Read read) {
 // Table position of a day: Monday first, Sunday (0) last.
 size_t dayKeyIndex(uint16_t wDayOfWeek) { return wDayOfWeek == 0 ? 6 : wDayOfWeek - 1u; }
 
+// Table position of a month from 0 to 12: the key table is walked from its
+// first entry wMonth - 1 times, so 0 and 1 both pick the first key.
+size_t monthKeyIndex(uint16_t wMonth) { return wMonth == 0 ? 0 : wMonth - 1u; }
+
 std::u16string keyFolder(const std::u16string& folder, const std::u16string& key) {
     return folder + u"\\" + key;
 }
@@ -85,8 +89,8 @@ std::u16string dayOfWeekWord(uint16_t wDayOfWeek) {
 }
 
 std::u16string monthWord(uint16_t wMonth) {
-    return readInProgramFolder(wMonth >= 1 && wMonth <= 12, [&] {
-        return readStandardWord(keyFolder(appState.monthsFolder, appState.monthKeys[wMonth - 1u]));
+    return readInProgramFolder(wMonth <= 12, [&] {
+        return readStandardWord(keyFolder(appState.monthsFolder, appState.monthKeys[monthKeyIndex(wMonth)]));
     });
 }
 
@@ -115,8 +119,9 @@ std::u16string dateTimeText(uint16_t wYear, uint16_t wMonth, uint16_t wDay, uint
         text += twoDigitText(wDay);
 
         text += u' ';
-        if (wMonth >= 1 && wMonth <= 12) {
-            text += readStandardWord(keyFolder(appState.monthsGenitiveFolder, appState.monthKeys[wMonth - 1u]));
+        if (wMonth <= 12) {
+            text += readStandardWord(
+                keyFolder(appState.monthsGenitiveFolder, appState.monthKeys[monthKeyIndex(wMonth)]));
         }
 
         text += u' ';

@@ -18,9 +18,10 @@ std::u16string wordOfEntryName(const std::u16string& name);
 // less its extension. Empty when the folder cannot be listed or holds nothing.
 std::u16string readStandardWord(const std::u16string& folderPath);
 
-// Day-of-week word (wDayOfWeek 0 = Sunday .. 6) and month word (wMonth 1..12)
-// from the nominative folders. Empty when out of range or unreadable. The
-// current folder is the caller's again afterwards.
+// Day-of-week word (wDayOfWeek 0 = Sunday .. 6) and month word (wMonth 1..12;
+// 0 reads the first key, as 1 does) from the nominative folders. Empty when
+// out of range or unreadable. The current folder is the caller's again
+// afterwards.
 std::u16string dayOfWeekWord(uint16_t wDayOfWeek);
 std::u16string monthWord(uint16_t wMonth);
 
@@ -29,7 +30,8 @@ std::u16string twoDigitText(uint16_t value);
 std::u16string numberText(uint16_t value);
 
 // One instant as " <day word> hh:mm:ss dd <month word> <year> <year word>."
-// (month and year words in the genitive). Empty when wDayOfWeek is above 6.
+// (month and year words in the genitive; a month of 0 is written as 1 is).
+// Empty when wDayOfWeek is above 6.
 std::u16string dateTimeText(uint16_t wYear, uint16_t wMonth, uint16_t wDay, uint16_t wDayOfWeek,
                             uint16_t wHour, uint16_t wMinute, uint16_t wSecond);
 

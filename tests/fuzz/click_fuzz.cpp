@@ -4,7 +4,7 @@
 //   - the scroll strip changes nothing and draws nothing;
 //   - in the list, the entry whose row holds y acts ("." goes home, ".."
 //     goes up, a name with a full stop is to be opened, any other is
-//     entered); beside the rows nothing changes, unless the listing has no
+//     entered), unless its name is no single entry; beside the rows nothing changes, unless the listing has no
 //     ".." (or nothing at all), and then the list goes home;
 //   - the browsed folder always starts with the catalog;
 //   - elsewhere the browsed folder stays, and the date either stays or
@@ -31,21 +31,31 @@ using namespace orvane;
 const WindowHandle window = fake::mainWindow;
 
 std::u16string entryName(fuzz::Input& input) {
-    static const std::u16string fixed[] = {u".", u"..", u"A", u"b.txt", u"Makefile", u"c.d.e", u"."};
-    const size_t choice = input.pick(8);
-    if (choice < 7) return fixed[choice];
+    static const std::u16string fixed[] = {u".", u"..", u"A", u"b.txt", u"Makefile", u"c.d.e", u".", u"..\\A"};
+    const size_t choice = input.pick(9);
+    if (choice < 8) return fixed[choice];
     std::u16string name = input.units(6);
     for (char16_t& unit : name) {
-        if (unit == u'\\' || unit == u'/' || unit == 0) unit = u'x';  // no listed name holds these
+        if (unit == 0) unit = u'x';  // no listed name holds it
     }
     return name;
 }
 
-// The browsed folder as its components, the catalog first, and the file
-// waiting to be opened: the file list's rules act on these.
+// The browsed folder as its components (the text between backslashes, the
+// catalog first) and the file waiting to be opened: the file list's rules act
+// on these.
 struct Browsing {
     std::vector<std::u16string> components;
     std::u16string pending;
+
+    Browsing(const std::u16string& folder, const std::u16string& waiting) : pending(waiting) {
+        size_t start = 0;
+        for (size_t end = folder.find(u'\\'); end != std::u16string::npos; end = folder.find(u'\\', start)) {
+            components.push_back(folder.substr(start, end - start));
+            start = end + 1;
+        }
+        components.push_back(folder.substr(start));
+    }
 
     std::u16string folder() const {
         std::u16string path = components.front();
@@ -63,9 +73,12 @@ std::optional<size_t> rowAt(int64_t y, int64_t scroll, size_t count) {
     return std::nullopt;
 }
 
-// "." goes to the catalog, ".." leaves the last folder (never the catalog), a
-// name with a full stop waits to be opened, any other name is entered.
+// A name that is no single entry on Windows (the fake's rule: it holds "\\",
+// "/" or ":") does nothing; "." goes to the catalog, ".." leaves the last
+// folder (never the catalog), a name with a full stop waits to be opened, any
+// other name is entered.
 void actOn(Browsing& browsing, const std::u16string& name) {
+    if (name.find_first_of(u"\\/:") != std::u16string::npos) return;
     if (name == u".") {
         browsing.components.resize(1);
     } else if (name == u"..") {
@@ -87,10 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u16string root = appState.rootFolderName;
 
     appState.maxDayNameLength = static_cast<int32_t>(input.pick(21));
-    Browsing browsing{{root}, {}};
-    for (size_t depth = input.pick(4); depth > 0; --depth) browsing.components.push_back(entryName(input));
-    appState.currentFolder = browsing.folder();
-    if (input.take<uint8_t>() & 1) appState.pendingFile = browsing.pending = u"old.txt";
+    for (size_t depth = input.pick(4); depth > 0; --depth) appState.currentFolder += u"\\" + entryName(input);
+    if (input.take<uint8_t>() & 1) appState.pendingFile = u"old.txt";
     for (size_t count = input.pick(9); count > 0; --count) appState.fileEntries.push_back(entryName(input));
     appState.scrollOffset = input.take<int32_t>();
     appState.workingDate = input.take<SYSTEMTIME>();
@@ -114,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (x >= 0 && x <= 199) {
+        Browsing browsing(before.currentFolder, before.pendingFile);
         const auto& entries = before.fileEntries;
         const bool listsParent = std::find(entries.begin(), entries.end(), u"..") != entries.end();
         if (const auto row = rowAt(y, before.scrollOffset, entries.size())) {

@@ -4,8 +4,9 @@
 //   - the text is empty exactly when the weekday is above 6, and is otherwise
 //     " <day> hh:mm:ss dd <genitive month> <year> <year word>." with each
 //     number in decimal (two digits at least where the format says so) and
-//     an empty month word for a month outside 1 to 12;
-//   - the single words are empty exactly when their field is out of range;
+//     an empty month word for a month above 12 (0 is written as 1);
+//   - the single words are empty exactly when their field is out of range
+//     (a month of 0 reads the first key);
 //   - the caller's current folder is the current one again afterwards.
 
 #include <array>
@@ -53,6 +54,9 @@ const Words& words() {
             w.months[month] = wordOnDisk(appState.monthsFolder + u"\\" + appState.monthKeys[month - 1]);
             w.genitiveMonths[month] = wordOnDisk(appState.monthsGenitiveFolder + u"\\" + appState.monthKeys[month - 1]);
         }
+        // A month of 0 reads the first key, as 1 does.
+        w.months[0] = w.months[1];
+        w.genitiveMonths[0] = w.genitiveMonths[1];
         w.year = wordOnDisk(appState.yearFolder);
         return w;
     }();
@@ -79,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::u16string before;
     platform::getCurrentFolder(before);
-    const bool monthInRange = smallMonth >= 1 && smallMonth <= 12;
+    const bool monthInRange = smallMonth <= 12;
     const std::u16string text = dateTimeText(year, smallMonth, day, smallWeekday, hour, minute, second);
     if (smallWeekday > 6) {
         FUZZ_CHECK(text.empty());

@@ -3,10 +3,12 @@
 path has spaces, Cyrillic letters and characters a desktop entry must escape,
 its contents checked, then each program started from another working folder
 and its first screenshot read back by OCR (the clock labels, and the month
-word of the packed catalog).
+word of the packed catalog); under Wine, files clicked in the English
+program's list reach a registered document program by their full paths.
 
-  check_package.py windows PACKAGE.zip --source DIR --version V --objdump OBJDUMP
-      (under scripts/with-wine --xvfb --host: the programs run under Wine)
+  check_package.py windows PACKAGE.zip --source DIR --version V --objdump OBJDUMP --handler EXE
+      (under scripts/with-wine --xvfb --host: the programs run under Wine; EXE is
+      registered for ".txt" and logs each file the English program opens)
   check_package.py linux PACKAGE.tar.gz --source DIR --version V
 """
 
@@ -25,12 +27,13 @@ import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "windows"))
 import check_executables  # noqa: E402
+import e2e_wine  # noqa: E402
 import winesession  # noqa: E402
 
 UNPACK_FOLDER = "Распакованный пакет 100% $HOME"
 BOM = b"\xef\xbb\xbf"
-RUNTIME_PACKAGES = ["libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "libharfbuzz0b", "libfribidi0",
-                    "fonts-liberation", "xdg-utils"]
+RUNTIME_PACKAGES = ["libsdl2-2.0-0", "libx11-6", "libfreetype6", "libfontconfig1", "libharfbuzz0b",
+                    "libfribidi0", "fonts-liberation", "xdg-utils"]
 ICON_SIZES = [16, 32, 48, 64, 128, 256]
 BUILDS = {
     "en": {"catalog": "Catalog", "ocr": "eng", "labels": ["London time:", "Local time:"],
@@ -72,6 +75,15 @@ def elf_stripped(data):
                                           for n in range(count))
 
 
+def newest_versions(program):
+    """The newest version of each library's symbols the program asks for, e.g. {"GLIBC": (2, 34)}."""
+    listing = subprocess.run(["objdump", "-T", program], capture_output=True, text=True, check=True).stdout
+    newest = {}
+    for library, version in re.findall(r"\b(GLIBC|GLIBCXX|CXXABI)_([\d.]+)", listing):
+        newest[library] = max(newest.get(library, ()), tuple(int(n) for n in version.split(".")))
+    return newest
+
+
 def desktop_exec_program(value):
     """The program an Exec value starts: the entry's string escapes first, then
     the command line's quoting (\\ before " ` $ \\ inside quotes), %% for %."""
@@ -84,7 +96,7 @@ def desktop_exec_program(value):
 
 def check_contents(platform, top, args, work):
     files = tree(top)
-    subprocess.run(["cmake", f"-DORVANE_BIN_DIR={work}/fresh", "-P",
+    subprocess.run(["cmake", f"-DORVANE_BIN_DIR={work}/fresh", f"-DORVANE_PLATFORM={platform}", "-P",
                     os.path.join(args.source, "cmake", "sample_catalog.cmake")], check=True)
     packed = {p: d for p, d in files.items() if p.split(os.sep)[0] in ("Catalog", "Каталог")}
     check(packed == tree(f"{work}/fresh"),
@@ -107,6 +119,10 @@ def check_contents(platform, top, args, work):
     for program in ("orvane_en", "orvane_ru"):
         check(os.access(os.path.join(top, program), os.X_OK) and elf_stripped(files[program]),
               f"{program}: executable, stripped")
+        # The oldest systems the README names: glibc 2.34, the C++ library of GCC 11.
+        needed = newest_versions(os.path.join(top, program))
+        check(needed.get("GLIBC", ()) <= (2, 34) and needed.get("GLIBCXX", ()) <= (3, 4, 29),
+              f"{program} needs at most GLIBC_2.34 and GLIBCXX_3.4.29 (it needs {needed})")
     icons = [files.get(os.path.join("icons", "hicolor", f"{s}x{s}", "apps", "orvane.png")) or b""
              for s in ICON_SIZES]
     check([struct.unpack_from(">II", icon, 16) if icon[:4] == b"\x89PNG" else None for icon in icons]
@@ -149,7 +165,7 @@ def check_screen(build, shot, origin, top, work):
     check(any(word in text for word in words), f"{build}: month word {words} from the packed catalog")
 
 
-def run_linux(top, work, elsewhere):
+def run_linux(top, work, elsewhere, _handler):
     display_file = os.path.join(work, "display")
     with open(display_file, "w") as out:
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", "1280x1024x24",
@@ -178,8 +194,33 @@ def run_linux(top, work, elsewhere):
         xvfb.wait()
 
 
-def run_windows(top, work, elsewhere):
+def check_shell_open(session, top, work):
+    """Clicks in the English program's list, with a document program that logs
+    what it is given registered for ".txt": the catalog's Readme.txt opens by
+    its full path (not the README.txt beside the program), and names holding
+    a backslash, which a Linux disk seen through Wine lists, open nothing and
+    enter nothing."""
+    catalog = os.path.join(top, "Catalog")
+    for path in (os.path.join(work, "secret.txt"),  # what ..\\..\\secret.txt reaches from the program's folder
+                 os.path.join(catalog, "..\\..\\secret.txt"), os.path.join(catalog, "Documents\\Letters")):
+        with open(path, "w") as file:
+            file.write("not to be opened\n")
+    rows = e2e_wine.listing_order(catalog)
+    # The second Readme.txt is still the catalog's own if the list stayed where it was.
+    for name in ("Readme.txt", "..\\..\\secret.txt", "Documents\\Letters", "Readme.txt"):
+        session.click(100, 16 + 30 * rows.index(name))
+        time.sleep(1)
+    lines = e2e_wine.wait_for_log_lines(session, 3, timeout=8)  # a third would be a fault
+    print("the document program's log:", lines)
+    given = f'"{session.windows_path(os.path.join(catalog, "Readme.txt"))}"|{session.windows_path(catalog)}'
+    check(len(lines) == 2 and all(line.lower().endswith(given.lower()) for line in lines),
+          "en: Readme.txt of the catalog opened by its full path in the catalog, twice; "
+          "the names with a backslash opened and entered nothing")
+
+
+def run_windows(top, work, elsewhere, handler):
     session = winesession.from_environment()
+    e2e_wine.prepare(session, argparse.Namespace(bin=os.path.dirname(handler)))
     for build in ("en", "ru"):
         process = session.start_program(os.path.join(top, f"orvane_{build}.exe"), cwd=elsewhere)
         try:
@@ -187,6 +228,8 @@ def run_windows(top, work, elsewhere):
             time.sleep(2)
             shot = session.screenshot(os.path.join(work, f"{build}.png"))
             check_screen(build, shot, winesession.CLIENT_ORIGIN, top, work)
+            if build == "en":
+                check_shell_open(session, top, work)
             session.close_with_alt_f4(window)
             process.wait(timeout=30)
         finally:
@@ -202,6 +245,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--objdump")
+    parser.add_argument("--handler", help="the document program registered for .txt (Windows)")
     args = parser.parse_args()
     tools = ["Xvfb", "xdotool", "import", "convert", "tesseract"]
     tools.append("wine" if args.platform == "windows" else "desktop-file-validate")
@@ -227,7 +271,7 @@ def main():
         check_contents(args.platform, top, args, work)
         elsewhere = os.path.join(work, "другая папка")
         os.makedirs(elsewhere)
-        (run_windows if args.platform == "windows" else run_linux)(top, work, elsewhere)
+        (run_windows if args.platform == "windows" else run_linux)(top, work, elsewhere, args.handler)
     finally:
         shutil.rmtree(work, ignore_errors=True)
     print(f"{len(failed)} check(s) failed" if failed else "passed")

@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -360,6 +364,38 @@ TEST(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
     EXPECT_EQ(openersRunning(), 0);
 
     fs::current_path(oldFolder);
+    setenv("PATH", oldPath.c_str(), 1);
+    fs::remove_all(root);
+}
+
+// With no descriptor left (as under `ulimit -n 6`) a file click cannot reach
+// the browsed folder, so no opener starts: that is said on standard error,
+// once a run however often it happens.
+TEST(SdlShellOpen, OpenerThatCannotStartIsSaidOnce) {
+    const fs::path root = fs::temp_directory_path() / ("orvane-shell-fds-" + std::to_string(getpid()));
+    fs::create_directories(root / "Catalog");
+    std::ofstream(root / "xdg-open") << "#!/bin/sh\n";
+    fs::permissions(root / "xdg-open", fs::perms::owner_all);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", root.c_str(), 1);
+    const std::u16string folder = root.u16string() + u"\\Catalog";
+
+    ::testing::internal::CaptureStderr();
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    int lowestFree = 0;
+    while (fcntl(lowestFree, F_GETFD) != -1) ++lowestFree;
+    rlimit exhausted = saved;
+    exhausted.rlim_cur = static_cast<rlim_t>(lowestFree);  // every number below it is taken
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &exhausted), 0);
+    platform::shellOpen(WindowHandle{}, u"a.txt", folder);
+    platform::shellOpen(WindowHandle{}, u"b.txt", folder);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              std::string("orvane: cannot open files: the browsed folder cannot be reached: ") +
+                  std::strerror(EMFILE) + "\n");
+    EXPECT_EQ(openersRunning(), 0);
+
     setenv("PATH", oldPath.c_str(), 1);
     fs::remove_all(root);
 }

@@ -231,6 +231,15 @@ TEST_F(ShellTest, EntryActions) {
         {root, u"", u"Gone", root + u"\\Gone", u""},
         // A path whose ".." strips everything else still lands on the catalog.
         {u"Loose", u"x.txt", u"..", root, u""},
+        // Names that cannot be one entry on Windows (a Linux disk seen through
+        // Wine lists them) reach nothing: neither opened nor entered, even
+        // where they name something real.
+        {root + u"\\A", u"x.txt", u"..\\report.txt", root + u"\\A", u"x.txt"},
+        {root, u"", u"..\\..\\secret.txt", root, u""},
+        {root, u"", u"C:\\windows\\win.ini", root, u""},
+        {root, u"", u"A\\B", root, u""},
+        {root, u"", u"A/B", root, u""},
+        {root, u"", u"report.txt:stream", root, u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "entry " << std::string(c.entry.begin(), c.entry.end()));
@@ -265,9 +274,18 @@ TEST_F(ShellTest, ClickedFileIsOpenedByTheClicksOwnFrame) {
     EXPECT_EQ(framesStarted(), 1u);
     const std::vector<fake::RecordedCall> opens = fake::callsOf(fake::Call::shellOpen);
     ASSERT_EQ(opens.size(), 1u);
+    // The working folder by its full path: the shell never resolves a bare
+    // name against the program's folder.
     EXPECT_EQ(opens[0].text, u"report.txt");
-    EXPECT_EQ(opens[0].secondText, appState.rootFolderName);
+    EXPECT_EQ(opens[0].secondText, appState.programFolder + u"\\" + appState.rootFolderName);
     EXPECT_TRUE(appState.pendingFile.empty());
+
+    // A name reaching elsewhere: the click's frame is drawn and opens nothing.
+    appState.fileEntries = {u".", u"..", u"..\\..\\report.txt"};
+    handleClick(window, packPoint(100, 2 * 30 + 16));
+    EXPECT_EQ(framesStarted(), 2u);
+    EXPECT_EQ(fake::callsOf(fake::Call::shellOpen).size(), 1u);
+    EXPECT_EQ(appState.currentFolder, appState.rootFolderName);
 }
 
 TEST_F(ShellTest, ReleaseBelowAShortListChangesNothing) {

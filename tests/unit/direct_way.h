@@ -71,10 +71,13 @@ inline std::u16string directDayOfWeekWord(uint16_t wDayOfWeek) {
     return directWordFromProgramFolder(dayKeyFolder(wDayOfWeek), saved);
 }
 
+// A month of 0 reads the first key, as 1 does.
+inline std::u16string monthKey(uint16_t wMonth) { return appState.monthKeys[wMonth == 0 ? 0 : wMonth - 1u]; }
+
 inline std::u16string directMonthWord(uint16_t wMonth) {
     const std::u16string saved = savedFolder();
-    if (wMonth < 1 || wMonth > 12) return {};
-    return directWordFromProgramFolder(appState.monthsFolder + u"\\" + appState.monthKeys[wMonth - 1u], saved);
+    if (wMonth > 12) return {};
+    return directWordFromProgramFolder(appState.monthsFolder + u"\\" + monthKey(wMonth), saved);
 }
 
 inline std::u16string decimal(uint16_t value, bool twoDigits) {
@@ -95,9 +98,8 @@ inline std::u16string directDateTimeText(uint16_t wYear, uint16_t wMonth, uint16
                                         std::u16string(u" "), decimal(wDay, true), std::u16string(u" ")}) {
         text += piece;
     }
-    if (wMonth >= 1 && wMonth <= 12) {
-        text += directWordFromProgramFolder(appState.monthsGenitiveFolder + u"\\" + appState.monthKeys[wMonth - 1u],
-                                            saved);
+    if (wMonth <= 12) {
+        text += directWordFromProgramFolder(appState.monthsGenitiveFolder + u"\\" + monthKey(wMonth), saved);
     }
     text += u' ';
     text += decimal(wYear, false);

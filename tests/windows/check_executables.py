@@ -19,7 +19,7 @@ import xml.etree.ElementTree as ElementTree
 # The description each program gives of itself, in its own language.
 DESCRIPTIONS = {"orvane_en.exe": "Orvane (English)", "orvane_ru.exe": "Orvane (русский)"}
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "shlwapi.dll",
-               "oleaut32.dll", "msvcrt.dll", "advapi32.dll"}
+               "oleaut32.dll", "ole32.dll", "msvcrt.dll", "advapi32.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 # supportedOS ids: Windows 7, 8, 8.1, and 10 (which Windows 11 shares).
 WINDOWS_7_TO_11 = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
@@ -177,8 +177,9 @@ def program_faults(objdump, exe, version, stripped):
     expected_numbers = tuple(int(n) for n in version.split(".")) + (0,)
     if numbers != expected_numbers:
         faults.append(f"file version {numbers}, not {expected_numbers}")
-    expected = {"ProductName": "Orvane", "ProductVersion": version, "FileVersion": version,
-                "FileDescription": DESCRIPTIONS[name], "OriginalFilename": name}
+    expected = {"CompanyName": "Orvane", "ProductName": "Orvane", "ProductVersion": version,
+                "FileVersion": version, "FileDescription": DESCRIPTIONS[name], "OriginalFilename": name,
+                "LegalCopyright": "Copyright \u00a9 2026 Orvane"}
     for key, value in expected.items():
         if strings.get(key) != value:
             faults.append(f"version information {key} is {strings.get(key)!r}, not {value!r}")

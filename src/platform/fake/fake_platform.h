@@ -2,11 +2,13 @@
 // The fake backend for unit tests: it records every drawing call with its
 // arguments, can be told to fail any chosen call, and scripts the clocks, the
 // tick count and the message queue. Folder calls go to the real POSIX layer
-// (tests use real temporary folders) unless told to fail.
+// (tests use real temporary folders) unless told to fail or given a scripted
+// folder.
 
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,6 +114,13 @@ struct ContextSelection {
     int64_t font = defaultFontHandle;
 };
 
+// A folder whose enumeration a test writes itself: the names in the order a
+// file system delivers them, and whether the folder is a volume's root.
+struct ScriptedFolder {
+    std::vector<std::u16string> names;
+    bool volumeRoot = false;
+};
+
 // Everything the fake knows. Tests read and set it directly.
 struct FakePlatform {
     std::vector<RecordedCall> calls;
@@ -140,6 +149,13 @@ struct FakePlatform {
     std::map<int64_t, HandleKind> liveObjects;
     std::map<int64_t, ContextSelection> selections;
     std::map<int64_t, int32_t> fontHeights;  // every font made, by handle: its height
+
+    // Folders. findFirstEntryIn on a path named here searches the scripted
+    // folder instead of the disk and hands its names out as the Windows
+    // backend does ("." and ".." first). Names are judged by Windows' rule
+    // (isSingleEntryName), so the tests see what the Windows program does.
+    std::map<std::u16string, ScriptedFolder> scriptedFolders;
+    std::set<const void*> scriptedSearches;  // searches over them not yet closed
 };
 
 FakePlatform& fakePlatform();

@@ -1,4 +1,6 @@
-// The shell open and the diagnostic channel of the Linux program.
+// The shell open and the diagnostic channel of the Linux program. A file
+// click that starts no opener says why on standard error, once a run for
+// each cause.
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -8,8 +10,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +31,12 @@ namespace orvane::sdl {
 namespace {
 
 std::vector<pid_t> openers;  // started, not yet reaped
-bool openerMissingSaid = false;
+std::set<std::string> saidLines;  // why files could not be opened, each said once a run
+
+// Says why a file click started nothing, once a run for each cause.
+void sayOnce(const std::string& line) {
+    if (saidLines.insert(line).second) platform::writeDiagnostic(posix::nameFromBytes(line));
+}
 
 // The desktop's opener, looked for in the folders of PATH that are absolute.
 // An empty entry or a relative one (".", "bin") names a folder relative to
@@ -74,8 +84,7 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
     if (file.empty()) return;
     std::string program = findOpener();
     if (program.empty()) {
-        if (!openerMissingSaid) writeDiagnostic(u"orvane: cannot open files: no xdg-open in PATH's absolute folders");
-        openerMissingSaid = true;
+        sayOnce("orvane: cannot open files: no xdg-open in PATH's absolute folders");
         return;
     }
     // "./name": a name that starts with "-" is never taken for an option.
@@ -86,20 +95,28 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
     // any depth opens; nothing is read through the handle.
     const std::string folderPath = posix::systemPath(workingFolder);
     const int folder = posix::openFolderHandle(folderPath);
-    if (!folderPath.empty() && folder < 0) return;  // no such folder: nothing to open there
+    if (!folderPath.empty() && folder < 0) {
+        // Gone, or out of reach (no access, no descriptor left): nothing is started there.
+        sayOnce(std::string("orvane: cannot open files: the browsed folder cannot be reached: ") +
+                std::strerror(errno));
+        return;
+    }
 
     posix_spawn_file_actions_t actions;
-    if (posix_spawn_file_actions_init(&actions) == 0) {
+    int error = posix_spawn_file_actions_init(&actions);
+    if (error == 0) {
         // The child enters the browsed folder through the handle, then keeps
         // no descriptor but the standard three.
-        const bool ready = (folder < 0 || posix_spawn_file_actions_addfchdir_np(&actions, folder) == 0) &&
-                           posix_spawn_file_actions_addclosefrom_np(&actions, 3) == 0;
+        if (folder >= 0) error = posix_spawn_file_actions_addfchdir_np(&actions, folder);
+        if (error == 0) error = posix_spawn_file_actions_addclosefrom_np(&actions, 3);
         pid_t pid = 0;
         // No shell and no command line: the arguments go to xdg-open as they are.
-        if (ready && posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environ) == 0) {
-            openers.push_back(pid);
-        }
+        if (error == 0) error = posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environ);
+        if (error == 0) openers.push_back(pid);
         posix_spawn_file_actions_destroy(&actions);
+    }
+    if (error != 0) {
+        sayOnce(std::string("orvane: cannot open files: xdg-open cannot be started: ") + std::strerror(error));
     }
     if (folder >= 0) close(folder);
 }

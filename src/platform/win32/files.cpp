@@ -1,15 +1,18 @@
 // The Windows program's folder functions: the current folder, enumeration of
-// "*.*" in a folder, the file probe, the file kind and the executable's folder, all
-// through the W calls, with paths of any length the system accepts.
+// "*.*" in a folder ("." and ".." first), the file probe, the file kind, which
+// names can be one entry, and the executable's folder, all through the W
+// calls, with paths of any length the system accepts.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/self_and_parent_first.h"
 
 namespace orvane::platform {
 
@@ -45,16 +48,72 @@ std::wstring fullPath(const std::u16string& path) {
     }
 }
 
-// FindFirstFileW on `pattern` into a zero-filled record; the first name.
-bool startSearch(const wchar_t* pattern, FolderSearch& search, std::u16string& name) {
+// A search in progress. An enumeration that starts with "." and ".." (as
+// NTFS delivers them) is handed out as it comes; any other is read whole
+// first, with "." and ".." put at its front.
+struct Search {
+    HANDLE handle = INVALID_HANDLE_VALUE;  // still enumerating once `held` is handed out
+    std::vector<std::u16string> held;      // names read ahead, handed out first
+    size_t next = 0;
+};
+
+bool nextName(HANDLE handle, std::u16string& name) {
     WIN32_FIND_DATAW found{};
-    const HANDLE handle = FindFirstFileW(pattern, &found);
-    if (handle == INVALID_HANDLE_VALUE) {
-        search.value = nullptr;
-        return false;
-    }
-    search.value = handle;
+    if (FindNextFileW(handle, &found) == 0) return false;
     name = fromWide(found.cFileName);
+    return true;
+}
+
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Whether the full path `folder` is the root of a volume (a drive, a share,
+// a volume mounted in a folder). When that cannot be told it is taken for
+// one, so that no entry is made up.
+bool isVolumeRoot(std::wstring folder) {
+    std::wstring volume(folder.size() + MAX_PATH, L'\0');
+    if (!GetVolumePathNameW(folder.c_str(), volume.data(), static_cast<DWORD>(volume.size()))) return true;
+    volume.resize(wcslen(volume.c_str()));
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    if (volume.empty() || volume.back() != L'\\') volume += L'\\';
+    return CompareStringOrdinal(folder.c_str(), static_cast<int>(folder.size()), volume.c_str(),
+                                static_cast<int>(volume.size()), TRUE) == CSTR_EQUAL;
+}
+
+// FindFirstFileW on `pattern`, the search of the folder whose full path is
+// `folder` (empty: the current folder), into a zero-filled record; the first
+// name.
+bool startSearch(const wchar_t* pattern, std::wstring folder, FolderSearch& search, std::u16string& name) {
+    search.value = nullptr;
+    auto owned = std::make_unique<Search>();
+    Search& state = *owned;
+    WIN32_FIND_DATAW found{};
+    state.handle = FindFirstFileW(pattern, &found);
+    const bool noEntry = state.handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (state.handle != INVALID_HANDLE_VALUE) {
+        state.held.push_back(fromWide(found.cFileName));
+        if (state.held[0] == u"." && nextName(state.handle, name)) state.held.push_back(std::move(name));
+    }
+
+    const bool dotsFirst = state.held.size() == 2 && state.held[0] == u"." && state.held[1] == u"..";
+    if (!dotsFirst) {
+        if (folder.empty()) folder = fullPath(u".");
+        // Finding not one entry, not even "." and "..", is an empty listing
+        // of a folder that is there; otherwise no search could be started.
+        if (state.handle == INVALID_HANDLE_VALUE && !(noEntry && isFolder(folder))) return false;
+        if (state.handle != INVALID_HANDLE_VALUE) {
+            while (nextName(state.handle, name)) state.held.push_back(std::move(name));
+            FindClose(state.handle);
+            state.handle = INVALID_HANDLE_VALUE;
+        }
+        putSelfAndParentFirst(state.held, isVolumeRoot(folder));
+        if (state.held.empty()) return false;  // an empty root: nothing to list
+    }
+    name = std::move(state.held[0]);
+    state.next = 1;
+    search.value = owned.release();
     return true;
 }
 
@@ -88,12 +147,13 @@ bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, st
 
     // The folder as entering it would resolve it: made whole from the current
     // folder, with the same trimming of trailing dots and spaces.
-    std::wstring pattern = fullPath(folderPath);
-    if (pattern.empty()) return false;
+    const std::wstring folder = fullPath(folderPath);
+    if (folder.empty()) return false;
+    std::wstring pattern = folder;
     const bool prefixed = pattern.rfind(L"\\\\?\\", 0) == 0 || pattern.rfind(L"\\\\.\\", 0) == 0;
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L"*.*";
-    if (!prefixed && pattern.size() < MAX_PATH) return startSearch(pattern.c_str(), search, name);
+    if (!prefixed && pattern.size() < MAX_PATH) return startSearch(pattern.c_str(), folder, search, name);
 
     // A path near or past the classic length limit, or one that skips the
     // usual resolving: the folder may be one that can be entered while its
@@ -103,20 +163,30 @@ bool findFirstEntryIn(const std::u16string& folderPath, FolderSearch& search, st
     std::u16string saved;
     if (!getCurrentFolder(saved)) return false;
     if (!SetCurrentDirectoryW(wide(folderPath))) return false;
-    const bool started = startSearch(L"*.*", search, name);
+    const bool started = startSearch(L"*.*", folder, search, name);
     SetCurrentDirectoryW(wide(saved));
     return started;
 }
 
 bool findNextEntry(FolderSearch search, std::u16string& name) {
-    WIN32_FIND_DATAW found{};
-    if (search.value == nullptr || FindNextFileW(search.value, &found) == 0) return false;
-    name = fromWide(found.cFileName);
-    return true;
+    auto* state = static_cast<Search*>(search.value);
+    if (state == nullptr) return false;
+    if (state->next < state->held.size()) {
+        name = std::move(state->held[state->next++]);  // each name is handed out once
+        return true;
+    }
+    return state->handle != INVALID_HANDLE_VALUE && nextName(state->handle, name);
 }
 
 void findClose(FolderSearch search) {
-    if (search.value != nullptr) FindClose(search.value);
+    auto* state = static_cast<Search*>(search.value);
+    if (state == nullptr) return;
+    if (state->handle != INVALID_HANDLE_VALUE) FindClose(state->handle);
+    delete state;
+}
+
+bool isSingleEntryName(const std::u16string& name) {
+    return name.find_first_of(u"\\/:") == std::u16string::npos;
 }
 
 bool probeFile(const std::u16string& name) {

@@ -1,3 +1,5 @@
+// TextOutW with per-character fallback faces (see glyph_fallback.h): what is
+// known of each font's glyphs, the fallback faces, and the drawing in pieces.
 #include "platform/win32/glyph_fallback.h"
 
 #include <cstring>
@@ -154,7 +156,12 @@ int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text) {
                              ? nullptr
                              : recordOf(dc);
     bool whole = true;
-    if (record && learnCoverage(dc, text, record->coverage)) {
+    if (record) {
+        // When the font cannot be asked (GetGlyphIndicesW fails, as it may for
+        // a bitmap face the font mapper chose), the units it could not judge stay unknown and are
+        // taken for missing: each goes to a fallback face that has it, or
+        // stays with the selected font when none has.
+        learnCoverage(dc, text, record->coverage);
         for (char16_t unit : text) whole = whole && record->coverage[unit] == covered;
     }
     if (whole) return TextOutW(dc, x, y, wide(text), length);

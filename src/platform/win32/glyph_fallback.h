@@ -9,7 +9,8 @@
 // the default under Wine, nor in every Windows default face).
 //
 // Before a text is drawn, the characters the selected font lacks are found
-// with GetGlyphIndicesW (the answer is kept per font and character). A text
+// with GetGlyphIndicesW (the answer is kept per font and character; where the
+// call fails, the characters it was asked about count as lacking). A text
 // the font has whole goes to TextOutW unchanged. Otherwise the text is drawn
 // piece by piece: the pieces the font has in it, the others in the first face
 // of a short list that has them (same LOGFONT but for the face name; made once

@@ -13,7 +13,12 @@ namespace orvane::platform {
 using namespace win32;
 
 void shellOpen(WindowHandle window, const std::u16string& file, const std::u16string& workingFolder) {
-    ShellExecuteW(toHwnd(window), L"Open", wide(file), nullptr, wide(workingFolder), SW_SHOW);
+    // The file by its full path: a bare name would be looked for in the
+    // current folder before the working folder.
+    std::u16string path = workingFolder;
+    if (!path.empty() && path.back() != u'\\') path += u'\\';
+    path += file;
+    ShellExecuteW(toHwnd(window), L"Open", wide(path), nullptr, wide(workingFolder), SW_SHOW);
 }
 
 void writeDiagnostic(std::u16string_view text) {
