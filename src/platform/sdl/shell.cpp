@@ -30,12 +30,17 @@ namespace orvane::sdl {
 
 namespace {
 
-std::vector<pid_t> openers;  // started, not yet reaped
-std::set<std::string> saidLines;  // why files could not be opened, each said once a run
+// What the shell open keeps for the run.
+struct ShellState {
+    std::vector<pid_t> openers;       // started, not yet reaped
+    std::set<std::string> saidLines;  // why files could not be opened, each said once a run
+};
+
+ShellState shell;
 
 // Says why a file click started nothing, once a run for each cause.
 void sayOnce(const std::string& line) {
-    if (saidLines.insert(line).second) platform::writeDiagnostic(posix::nameFromBytes(line));
+    if (shell.saidLines.insert(line).second) platform::writeDiagnostic(posix::nameFromBytes(line));
 }
 
 // The desktop's opener, looked for in the folders of PATH that are absolute.
@@ -68,10 +73,8 @@ std::string findOpener() {
 std::string utf8Of(std::u16string_view text) { return posix::bytesFromName(std::u16string(text)); }
 
 void reapOpeners() {
-    std::erase_if(openers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+    std::erase_if(shell.openers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
 }
-
-int openersRunning() { return static_cast<int>(openers.size()); }
 
 }  // namespace orvane::sdl
 
@@ -112,7 +115,7 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
         pid_t pid = 0;
         // No shell and no command line: the arguments go to xdg-open as they are.
         if (error == 0) error = posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environ);
-        if (error == 0) openers.push_back(pid);
+        if (error == 0) shell.openers.push_back(pid);
         posix_spawn_file_actions_destroy(&actions);
     }
     if (error != 0) {

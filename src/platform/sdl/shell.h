@@ -6,6 +6,5 @@
 namespace orvane::sdl {
 
 void reapOpeners();
-int openersRunning();  // started and not yet seen to end
 
 }  // namespace orvane::sdl
