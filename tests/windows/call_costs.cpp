@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "helper_window.h"
+
 namespace {
 
 LARGE_INTEGER frequency;
@@ -92,27 +94,14 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void drawingCalls() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_CLASSDC;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"CallCostsClass";
-    RegisterClassExW(&windowClass);
-    HWND window = CreateWindowExW(0, L"CallCostsClass", L"Call costs", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0,
-                                  0, 900, 1000, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+    HWND window = openHelperWindow(L"CallCostsClass", L"Call costs", procedure);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 
-    HDC windowDC = GetDC(window);
-    HDC memoryDC = CreateCompatibleDC(windowDC);
-    RECT client{};
-    GetClientRect(window, &client);
-    HBITMAP canvas = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
-    HGDIOBJ savedBitmap = SelectObject(memoryDC, canvas);
+    const HelperCanvas frame = openCanvas(window);
+    const HDC windowDC = frame.windowDC;
+    const HDC memoryDC = frame.memoryDC;
+    const RECT client = frame.client;
     SetBkMode(memoryDC, TRANSPARENT);
     LOGFONTW small{};
     small.lfHeight = 16;
@@ -141,10 +130,7 @@ void drawingCalls() {
 
     SelectObject(memoryDC, savedFont);
     DeleteObject(font);
-    SelectObject(memoryDC, savedBitmap);
-    DeleteObject(canvas);
-    DeleteDC(memoryDC);
-    ReleaseDC(window, windowDC);
+    closeCanvas(frame);
     DestroyWindow(window);
 }
 

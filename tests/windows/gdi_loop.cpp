@@ -12,6 +12,8 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "helper_window.h"
+
 namespace {
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -26,12 +28,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void drawFrame(HWND window, int rectangles, int texts, unsigned frame) {
-    HDC windowDC = GetDC(window);
-    HDC memoryDC = CreateCompatibleDC(windowDC);
-    RECT client{};
-    GetClientRect(window, &client);
-    HBITMAP canvas = CreateCompatibleBitmap(windowDC, client.right, client.bottom);
-    HGDIOBJ savedBitmap = SelectObject(memoryDC, canvas);
+    const HelperCanvas drawn = openCanvas(window);
+    const HDC windowDC = drawn.windowDC;
+    const HDC memoryDC = drawn.memoryDC;
+    const RECT client = drawn.client;
     HBRUSH gray = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     FillRect(memoryDC, &client, gray);
     SetBkMode(memoryDC, TRANSPARENT);
@@ -63,10 +63,7 @@ void drawFrame(HWND window, int rectangles, int texts, unsigned frame) {
     BitBlt(windowDC, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
     DeleteObject(largeFont);
     DeleteObject(smallFont);
-    SelectObject(memoryDC, savedBitmap);
-    DeleteObject(canvas);
-    DeleteDC(memoryDC);
-    ReleaseDC(window, windowDC);
+    closeCanvas(drawn);
 }
 
 }  // namespace
@@ -76,18 +73,7 @@ int wmain(int argc, wchar_t** argv) {
     const int rectangles = argc > 2 ? _wtoi(argv[2]) : 20;
     const int texts = argc > 3 ? _wtoi(argv[3]) : 110;
 
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_CLASSDC;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"GdiLoopClass";
-    RegisterClassExW(&windowClass);
-    HWND window = CreateWindowExW(0, L"GdiLoopClass", L"GDI loop", WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                  0, 0, 900, 1000, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+    HWND window = openHelperWindow(L"GdiLoopClass", L"GDI loop", procedure);
 
     const ULONGLONG start = GetTickCount64();
     const ULONGLONG end = start + static_cast<ULONGLONG>(seconds * 1000.0);
