@@ -50,6 +50,26 @@ class Failure(Exception):
     pass
 
 
+def missing_tool(tools):
+    """Says which of the tools is missing, if one is; the tests then skip (77)."""
+    for tool in tools:
+        if not shutil.which(tool):
+            print(f"{tool} is missing: scripts/install-deps", file=sys.stderr)
+            return True
+    return False
+
+
+def verdict(body):
+    """Runs body and turns its end into the test's exit code and last line."""
+    try:
+        body()
+    except Failure as failure:
+        print(f"FAILED: {failure}", file=sys.stderr)
+        return 1
+    print("passed")
+    return 0
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -617,20 +637,15 @@ def main():
     parser.add_argument("--language", choices=("en", "ru"), default="en")
     parser.add_argument("case", choices=sorted(CASES))
     args = parser.parse_args()
-    for tool in ("Xvfb", "xdotool", "import", "convert", "tesseract"):
-        if not shutil.which(tool):
-            print(f"{tool} is missing: scripts/install-deps", file=sys.stderr)
-            return 77
+    if missing_tool(("Xvfb", "xdotool", "import", "convert", "tesseract")):
+        return 77
     # The program's own folder has a backslash in its absolute path.
     app_name = "app\\with\\backslash" if args.case == "backslash_home" else "app"
-    try:
+
+    def body():
         with Session(os.path.abspath(args.bin), args.language, app_name) as session:
             CASES[args.case](session)
-    except Failure as failure:
-        print(f"FAILED: {failure}", file=sys.stderr)
-        return 1
-    print("passed")
-    return 0
+    return verdict(body)
 
 
 if __name__ == "__main__":

@@ -9,13 +9,12 @@ normal end after a close) and say what happened on one line of standard error.
 
 import argparse
 import os
-import shutil
 import signal
 import subprocess
 import sys
 import time
 
-from linux_e2e import Failure, Session, check
+from linux_e2e import Failure, Session, check, missing_tool, verdict
 
 EXIT_DISPLAY_LOST = 4
 
@@ -39,12 +38,11 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--bin", required=True)
     args = parser.parse_args()
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            print(f"{tool} is missing: scripts/install-deps", file=sys.stderr)
-            return 77
+    if missing_tool(("Xvfb", "xdotool")):
+        return 77
     bin_dir = os.path.abspath(args.bin)
-    try:
+
+    def body():
         with Session(bin_dir, "en") as session:
             session.start()
             session.xvfb.send_signal(signal.SIGKILL)
@@ -59,12 +57,7 @@ def main():
             expect("window destroyed", code, lines,
                    f'orvane: lost the window on the display "{session.display}"')
             print(f"window destroyed: exit code {code} after {seconds:.2f} s: {lines[0]}")
-    except Failure as failure:
-        print(f"FAILED: {failure}", file=sys.stderr)
-        return 1
-    print("passed")
-    return 0
-
+    return verdict(body)
 
 if __name__ == "__main__":
     sys.exit(main())
