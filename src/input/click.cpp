@@ -61,14 +61,16 @@ int64_t entryAt(int32_t y) {
     return index;
 }
 
-// An entry without a full stop names a regular file when the file system says
-// so. The path is made whole from the program's folder, so the answer does
-// not depend on, and does not change, the current folder.
-bool namesRegularFile(const std::u16string& name) {
-    std::u16string path = appState.currentFolder + u"\\" + name;
-    if (!appState.programFolder.empty()) path = appState.programFolder + u"\\" + path;
-    return platform::isRegularFile(path);
+// The browsed folder made whole from the program's folder, so that what is
+// asked of its entries does not depend on, and does not change, the current
+// folder.
+std::u16string browsedFolder() {
+    if (appState.programFolder.empty()) return appState.currentFolder;
+    return appState.programFolder + u"\\" + appState.currentFolder;
 }
+
+// An entry without a full stop names a regular file when the file system says so.
+bool namesRegularFile(const std::u16string& name) { return platform::isRegularFile(browsedFolder() + u"\\" + name); }
 
 void goUpOneFolder() {
     std::u16string& folder = appState.currentFolder;
@@ -129,10 +131,10 @@ void clickFileList(int32_t y) {
     }
     // A copy: the action may change the state the listing lives in.
     const std::u16string name = appState.fileEntries[static_cast<size_t>(index)];
-    // A name that cannot be one entry of a folder here (on Windows one holding
-    // a backslash, a slash or a colon) would address some other file or
-    // folder: it is listed, but a click on it changes nothing.
-    if (!platform::isSingleEntryName(name)) return;
+    // A name that does not address its own entry here (on Windows one the
+    // path rules would read as another file, a folder or a device) is listed,
+    // but a click on it changes nothing.
+    if (!platform::isSingleEntryName(browsedFolder(), name)) return;
     actOnEntry(name);
 }
 

@@ -46,24 +46,32 @@ bool findNextEntry(FolderSearch search, std::u16string& name);
 // Ends a search that findFirstEntryIn started.
 void findClose(FolderSearch search);
 
-// Whether `name`, as a listing gave it, can be one entry of a folder here. On
-// Windows a name holding `\`, `/` or `:` would be read as a path reaching
-// elsewhere (a Linux disk seen through Wine lists such names), so it is never
-// acted on. On Linux every listed name is one entry: a backslash in it is a
-// character of the name.
-bool isSingleEntryName(const std::u16string& name);
+// Whether a click may act on `name`, as the listing of the folder whose full
+// path is `folder` gave it: whether the name addresses that entry itself. On
+// Windows a name whose path the system would read as another (one holding
+// `\`, `/` or `:`, ending in a full stop or a space, whose stem is a device
+// name, or whose full path GetFullPathNameW rewrites) is listed and drawn but
+// never acted on: a Linux disk seen through Wine, a share or an archive can
+// hold such names. "." and ".." are acted on. On Linux every listed name is
+// one entry: a backslash in it is a character of the name.
+bool isSingleEntryName(const std::u16string& folder, const std::u16string& name);
 
 // CreateFileW(name, GENERIC_READ, no sharing, OPEN_EXISTING) followed at once
 // by CloseHandle when it opened. True when the probe opened the file. On
+// Windows a path of any length is probed, and a name the system would read
+// as a device is not. On
 // Linux nothing is opened for reading (no pipe or device sees the probe): true
 // when `name` exists, is not a folder and could be read.
 bool probeFile(const std::u16string& name);
 
 // True when `path` (relative to the current folder) names an existing regular
-// file, not a folder (GetFileAttributesW / stat).
+// file, not a folder (GetFileAttributesW / stat), at any length.
 bool isRegularFile(const std::u16string& path);
 
-// GetModuleFileNameW + PathRemoveFileSpecW: the folder of the running executable.
+// GetModuleFileNameW + PathRemoveFileSpecW: the folder of the running
+// executable, in a form that names it when made current: on Windows a folder
+// whose name ends in a space is given with a separator after it, and one
+// whose path holds a name ending in a full stop by its short (8.3) form.
 std::u16string executableFolder();
 
 }  // namespace orvane::platform

@@ -4,7 +4,9 @@ path has spaces, Cyrillic letters and characters a desktop entry must escape,
 its contents checked, then each program started from another working folder
 and its first screenshot read back by OCR (the clock labels, and the month
 word of the packed catalog); under Wine, files clicked in the English
-program's list reach a registered document program by their full paths.
+program's list reach a registered document program by their full paths,
+names Windows would read as other entries reach nothing, and files deeper
+than 260 characters open.
 
   check_package.py windows PACKAGE.zip --source DIR --version V --objdump OBJDUMP --handler EXE
       (under scripts/with-wine --xvfb --host: the programs run under Wine; EXE is
@@ -194,28 +196,77 @@ def run_linux(top, work, elsewhere, _handler):
         xvfb.wait()
 
 
+def opened(lines):
+    """(file, working folder) of each line of the document program's log,
+    both as long paths and lower-cased (Windows paths ignore case)."""
+    return [tuple(part.lower() for part in line.split("|")[1:3]) for line in lines]
+
+
 def check_shell_open(session, top, work):
     """Clicks in the English program's list, with a document program that logs
     what it is given registered for ".txt": the catalog's Readme.txt opens by
-    its full path (not the README.txt beside the program), and names holding
-    a backslash, which a Linux disk seen through Wine lists, open nothing and
-    enter nothing."""
+    its full path (not the README.txt beside the program). Names that Windows
+    would read as another entry open nothing and enter nothing: names holding
+    a backslash (which a Linux disk seen through Wine lists), a file ending in
+    a full stop beside its plain twin, a folder ending in a space beside its
+    plain twin, and a device's name."""
     catalog = os.path.join(top, "Catalog")
     for path in (os.path.join(work, "secret.txt"),  # what ..\\..\\secret.txt reaches from the program's folder
-                 os.path.join(catalog, "..\\..\\secret.txt"), os.path.join(catalog, "Documents\\Letters")):
+                 os.path.join(catalog, "..\\..\\secret.txt"), os.path.join(catalog, "Documents\\Letters"),
+                 os.path.join(catalog, "Readme.txt."), os.path.join(catalog, "COM1.txt")):
         with open(path, "w") as file:
             file.write("not to be opened\n")
+    os.makedirs(os.path.join(catalog, "Documents "))
     rows = e2e_wine.listing_order(catalog)
-    # The second Readme.txt is still the catalog's own if the list stayed where it was.
-    for name in ("Readme.txt", "..\\..\\secret.txt", "Documents\\Letters", "Readme.txt"):
+    # The last Readme.txt is still the catalog's own if no click moved the list.
+    clicks = ("Readme.txt", "..\\..\\secret.txt", "Documents\\Letters", "Readme.txt.", "Documents ", "COM1.txt",
+              "Readme.txt")
+    for name in clicks:
         session.click(100, 16 + 30 * rows.index(name))
         time.sleep(1)
     lines = e2e_wine.wait_for_log_lines(session, 3, timeout=8)  # a third would be a fault
     print("the document program's log:", lines)
-    given = f'"{session.windows_path(os.path.join(catalog, "Readme.txt"))}"|{session.windows_path(catalog)}'
-    check(len(lines) == 2 and all(line.lower().endswith(given.lower()) for line in lines),
-          "en: Readme.txt of the catalog opened by its full path in the catalog, twice; "
-          "the names with a backslash opened and entered nothing")
+    expected = (session.windows_path(os.path.join(catalog, "Readme.txt")).lower(),
+                session.windows_path(catalog).lower())
+    check(opened(lines) == [expected] * 2,
+          "en: Readme.txt of the catalog opened by its full path in the catalog, twice; the names with a "
+          "backslash, a final full stop or space, or a device's name opened and entered nothing")
+
+
+def check_deep_open(session, top, work):
+    """The English program copied into a folder whose name ends in a space, so
+    deep that the catalog's files pass 260 characters, started from elsewhere:
+    it lists its catalog, and a click on Readme.txt opens exactly that file."""
+    # The program's folder 250 characters long as Windows names it, as from
+    # a deep folder of a network share or a project tree.
+    parts, room = [], 250 - len(session.windows_path(work)) - len("\\Orvane ")
+    while room > 1:
+        parts.append("d" * min(50, room - 1))
+        room -= len(parts[-1]) + 1
+    deep = os.path.join(work, *parts, "Orvane ")
+    os.makedirs(deep)
+    shutil.copy2(os.path.join(top, "orvane_en.exe"), deep)
+    shutil.copytree(os.path.join(top, "Catalog"), os.path.join(deep, "Catalog"))
+    readme = os.path.join(deep, "Catalog", "Readme.txt")
+    if os.path.exists(e2e_wine.handler_log(session)):
+        os.remove(e2e_wine.handler_log(session))
+    process = session.start_program(os.path.join(deep, "orvane_en.exe"), cwd=work)
+    try:
+        window = session.find_window("Orvane", timeout=90)
+        time.sleep(2)
+        session.click(100, 16 + 30 * e2e_wine.listing_order(os.path.join(deep, "Catalog")).index("Readme.txt"))
+        lines = e2e_wine.wait_for_log_lines(session, 1, timeout=15)
+        print("the document program's log:", lines)
+        check(opened(lines) == [(session.windows_path(readme).lower(),
+                                 session.windows_path(os.path.dirname(readme)).lower())],
+              f"en: Readme.txt opened from a folder ending in a space, "
+              f"{len(session.windows_path(readme))} characters deep")
+        session.close_with_alt_f4(window)
+        process.wait(timeout=30)
+    finally:
+        if process.poll() is None:
+            process.kill()
+    check(process.returncode == 1, f"en from the deep folder: exit code {process.returncode} after Alt+F4")
 
 
 def run_windows(top, work, elsewhere, handler):
@@ -236,6 +287,7 @@ def run_windows(top, work, elsewhere, handler):
             if process.poll() is None:
                 process.kill()
         check(process.returncode == 1, f"{build}: exit code {process.returncode} after Alt+F4")
+    check_deep_open(session, top, work)
 
 
 def main():

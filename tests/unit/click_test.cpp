@@ -227,7 +227,7 @@ TEST_F(ShellTest, EntryActions) {
         {root, u"", u"Makefile", root, u"Makefile"},
         {root, u"x.txt", u"A", root + u"\\A", u""},
         {root + u"\\A", u"", u"B", root + u"\\A\\B", u""},
-        // Not there (any more): taken for a folder, as a name without a full stop always was.
+        // Not there (any more): a name without a full stop is taken for a folder.
         {root, u"", u"Gone", root + u"\\Gone", u""},
         // A path whose ".." strips everything else still lands on the catalog.
         {u"Loose", u"x.txt", u"..", root, u""},
@@ -240,6 +240,23 @@ TEST_F(ShellTest, EntryActions) {
         {root, u"", u"A\\B", root, u""},
         {root, u"", u"A/B", root, u""},
         {root, u"", u"report.txt:stream", root, u""},
+        // Names Windows' path rules would read as another entry or a device
+        // (its last part's final full stops and spaces dropped; a device stem
+        // whatever the extension) reach nothing either; their look-alikes do.
+        {root, u"", u"report.txt.", root, u""},
+        {root, u"", u"A ", root, u""},
+        {root, u"", u"A.", root, u""},
+        {root, u"", u"Backup.old ", root, u""},
+        {root, u"", u"COM1.txt", root, u""},
+        {root, u"", u"con", root, u""},
+        {root, u"", u"Nul .log", root, u""},
+        {root, u"", u"lpt\u00B9", root, u""},
+        {root, u"", u"CONOUT$.x", root, u""},
+        {root, u"", u"COM10.txt", root, u"COM10.txt"},
+        {root, u"", u"console.txt", root, u"console.txt"},
+        {root, u"", u"report.con", root, u"report.con"},
+        {root, u"", u" A", root + u"\\ A", u""},
+        {root, u"", u"LPT0", root + u"\\LPT0", u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "entry " << std::string(c.entry.begin(), c.entry.end()));

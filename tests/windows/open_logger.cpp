@@ -1,11 +1,14 @@
 // A stand-in for the program the desktop associates with documents. The
 // end-to-end tests register it for ".txt"; each time the shell starts it, it
 // appends one line to open_log.txt beside itself, in UTF-8:
-//   <command line>|<current folder>
+//   <command line>|<its first argument's long path>|<current folder's long path>
+// The long paths expand any short (8.3) names the shell was given, so a test
+// can tell which file and folder they name.
 // It is a GUI program without a window: a console program would get a
 // console of its own, which takes the activation from the program under test.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -21,6 +24,15 @@ std::string utf8(const wchar_t* text) {
     return result;
 }
 
+// A path with its short (8.3) names expanded; the path itself when it names nothing.
+std::wstring longPath(const std::wstring& path) {
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return path;
+    buffer.resize(length);
+    return buffer;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -33,7 +45,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     path.erase(path.find_last_of(L'\\') + 1);
     path += L"open_log.txt";
 
-    const std::string line = utf8(GetCommandLineW()) + "|" + utf8(folder) + "\n";
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const std::wstring file = arguments != nullptr && count > 1 ? longPath(arguments[1]) : std::wstring();
+    LocalFree(arguments);
+    const std::string line = utf8(GetCommandLineW()) + "|" + utf8(file.c_str()) + "|" + utf8(longPath(folder).c_str()) + "\n";
     HANDLE log = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE) {

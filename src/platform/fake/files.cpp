@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"
 #include "platform/self_and_parent_first.h"
+#include "platform/windows_path_rules.h"
 
 namespace orvane::platform {
 
@@ -78,10 +79,9 @@ bool probeFile(const std::u16string& name) {
 
 bool isRegularFile(const std::u16string& path) { return posix::isRegularFile(path); }
 
-// Windows' rule: the program's logic is tested as the Windows program runs it.
-bool isSingleEntryName(const std::u16string& name) {
-    return name.find_first_of(u"\\/:") == std::u16string::npos;
-}
+// Windows' rule, without asking a system: the program's logic is tested as
+// the Windows program runs it.
+bool isSingleEntryName(const std::u16string&, const std::u16string& name) { return keepsItsNameOnWindows(name); }
 
 std::u16string executableFolder() { return posix::executableFolder(); }
 

@@ -17,7 +17,7 @@ bool probeFile(const std::u16string& name) { return posix::probeFile(name); }
 bool isRegularFile(const std::u16string& path) { return posix::isRegularFile(path); }
 // A backslash the system gives in a name is a character of it (U+F05C), and
 // no name holds a slash: every listed name is one entry.
-bool isSingleEntryName(const std::u16string&) { return true; }
+bool isSingleEntryName(const std::u16string&, const std::u16string&) { return true; }
 std::u16string executableFolder() { return posix::executableFolder(); }
 
 }  // namespace orvane::platform

@@ -2,6 +2,8 @@
 // known of each font's glyphs, the fallback faces, and the drawing in pieces.
 #include "platform/win32/glyph_fallback.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <iterator>
@@ -14,115 +16,194 @@ namespace orvane::platform::win32 {
 
 namespace {
 
-// Faces tried, in order, for a character the selected font lacks: the UI and
-// symbol faces that ship with Windows 10 and 11 (Nirmala UI for the Indic
-// scripts, YaHei and Yu Gothic for Chinese and Japanese), then the faces a
-// Wine prefix sees on a Linux host through fontconfig.
-constexpr const wchar_t* fallbackFaces[] = {
-    L"Segoe UI",    L"Segoe UI Symbol",     L"Lucida Sans Unicode", L"Arial Unicode MS",
-    L"Nirmala UI",  L"Microsoft YaHei",     L"Yu Gothic",           L"DejaVu Sans",
-    L"Symbola",     L"Droid Sans Fallback", L"Lohit Devanagari",
+// Faces tried, in order, for a character the selected font lacks: the faces
+// Windows 10 and 11 ship for the scripts their default face leaves out, then
+// the faces a Wine prefix sees on a Linux host through fontconfig.
+constexpr const wchar_t* shippedFaces[] = {
+    L"Segoe UI",           L"Segoe UI Symbol",     L"Segoe UI Emoji",
+    L"Segoe UI Historic",  // old scripts: runes, Gothic, Ogham, Old Italic, ...
+    L"Nirmala UI",         // the scripts of India
+    L"Microsoft YaHei",    // Han (simplified Chinese forms), kana
+    L"Yu Gothic",          // Han (Japanese forms), kana
+    L"Malgun Gothic",      // Hangul, Han (Korean forms)
+    L"Microsoft JhengHei",  // Han (traditional Chinese forms)
+    L"Leelawadee UI",      // Thai, Lao, Khmer, Buginese
+    L"Ebrima",             // Ethiopic, N'Ko, Tifinagh, Vai, Osmanya
+    L"Gadugi",             // Cherokee, Canadian syllabics
+    L"Myanmar Text",       L"Mongolian Baiti",     L"Microsoft Himalaya",  // Tibetan
+    L"Javanese Text",      L"Lucida Sans Unicode", L"Arial Unicode MS",
+    L"DejaVu Sans",        L"Symbola",             L"Droid Sans Fallback", L"Lohit Devanagari",
 };
-constexpr int fallbackCount = static_cast<int>(std::size(fallbackFaces));
 
 // What a font says about one UTF-16 unit: not asked yet, has a glyph, lacks it.
 enum Coverage : uint8_t { unknown = 0, covered = 1, missing = 2 };
 
-struct FallbackFace {
+// What a font knows of its glyphs. Asked of GetGlyphIndicesW unit by unit as
+// texts need them; a font for which that call fails once is not asked again.
+struct GlyphKnowledge {
+    std::vector<uint8_t> coverage = std::vector<uint8_t>(0x10000, unknown);
+    bool queryFails = false;
+};
+
+// One fallback face at the size and character set of one record.
+struct FallbackFont {
     bool tried = false;
-    HFONT font = nullptr;  // null: the face is not installed (the mapper chose another)
+    OwnedFont font;  // empty: the face is not installed, or could not be made
     int ascent = 0;
-    std::vector<uint8_t> coverage;  // per UTF-16 unit
+    GlyphKnowledge glyphs;
 };
 
 // One LOGFONT the frame draws with, and what is known about it.
 struct FontRecord {
     LOGFONTW logfont{};
-    std::vector<uint8_t> coverage = std::vector<uint8_t>(0x10000, unknown);
+    GlyphKnowledge glyphs;
+    bool ascentKnown = false;
+    int ascent = 0;
     // Per unit: 0 not chosen yet, 1 + index of the fallback face that draws
     // it, or -1 when no face of the list has it.
     std::vector<int8_t> choice = std::vector<int8_t>(0x10000, 0);
-    FallbackFace fallbacks[fallbackCount];
+    std::vector<FallbackFont> fallbacks;  // one per face of GlyphState::faces
 };
 
-std::vector<std::unique_ptr<FontRecord>> records;
-size_t lastRecord = 0;
-HDC probeContext = nullptr;  // a memory context of the backend's own, for asking about fallback faces
+struct GlyphState {
+    std::vector<const wchar_t*> faces;  // the fallback faces in the order they are tried
+    std::vector<int8_t> installed;      // per face: 0 not asked yet, 1 installed, -1 not
+    OwnedMemoryContext probeContext;    // the backend's own context, for asking about fallback faces
+    std::vector<std::unique_ptr<FontRecord>> records;
+    size_t lastRecord = 0;
+};
+
+std::unique_ptr<GlyphState> glyphs;
 
 bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// The faces in the order the user's language wants for the Han characters
+// that Chinese, Japanese and Korean write alike but draw differently.
+std::vector<const wchar_t*> faceOrder() {
+    std::vector<const wchar_t*> faces(std::begin(shippedFaces), std::end(shippedFaces));
+    const auto moveBefore = [&](const wchar_t* face, const wchar_t* before) {
+        const auto from = std::find_if(faces.begin(), faces.end(), [&](auto f) { return std::wcscmp(f, face) == 0; });
+        faces.erase(from);
+        faces.insert(std::find_if(faces.begin(), faces.end(), [&](auto f) { return std::wcscmp(f, before) == 0; }),
+                     face);
+    };
+    const LANGID language = GetUserDefaultUILanguage();
+    if (PRIMARYLANGID(language) == LANG_JAPANESE) moveBefore(L"Yu Gothic", L"Microsoft YaHei");
+    if (PRIMARYLANGID(language) == LANG_KOREAN) moveBefore(L"Malgun Gothic", L"Microsoft YaHei");
+    if (PRIMARYLANGID(language) == LANG_CHINESE && SUBLANGID(language) != SUBLANG_CHINESE_SIMPLIFIED &&
+        SUBLANGID(language) != SUBLANG_CHINESE_SINGAPORE) {
+        moveBefore(L"Microsoft JhengHei", L"Microsoft YaHei");
+    }
+    return faces;
+}
 
 FontRecord* recordOf(HDC dc) {
     LOGFONTW logfont{};
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     if (!font || GetObjectW(font, sizeof(logfont), &logfont) != sizeof(logfont)) return nullptr;
-    if (lastRecord < records.size() && std::memcmp(&records[lastRecord]->logfont, &logfont, sizeof(logfont)) == 0) {
-        return records[lastRecord].get();
-    }
+    auto& records = glyphs->records;
+    const auto same = [&](size_t i) { return std::memcmp(&records[i]->logfont, &logfont, sizeof(logfont)) == 0; };
+    if (glyphs->lastRecord < records.size() && same(glyphs->lastRecord)) return records[glyphs->lastRecord].get();
     for (size_t i = 0; i < records.size(); ++i) {
-        if (std::memcmp(&records[i]->logfont, &logfont, sizeof(logfont)) == 0) {
-            lastRecord = i;
+        if (same(i)) {
+            glyphs->lastRecord = i;
             return records[i].get();
         }
     }
     auto record = std::make_unique<FontRecord>();
     record->logfont = logfont;
+    record->fallbacks.resize(glyphs->faces.size());
     records.push_back(std::move(record));
-    lastRecord = records.size() - 1;
+    glyphs->lastRecord = records.size() - 1;
     return records.back().get();
+}
+
+// Once GetGlyphIndicesW has failed for a font, its character set tells what
+// it draws: every unit its code page maps a byte to (ASCII and the rest of
+// code page 1252 for ANSI_CHARSET, Cyrillic for RUSSIAN_CHARSET). The others
+// count as lacking.
+void coverByCharacterSet(GlyphKnowledge& knowledge, BYTE charSet) {
+    knowledge.queryFails = true;
+    std::fill(knowledge.coverage.begin(), knowledge.coverage.end(), missing);
+    CHARSETINFO info{};
+    if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(charSet)), &info, TCI_SRCCHARSET)) {
+        return;
+    }
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        const char single = static_cast<char>(byte);
+        wchar_t unit = 0;
+        if (MultiByteToWideChar(info.ciACP, MB_ERR_INVALID_CHARS, &single, 1, &unit, 1) == 1) {
+            knowledge.coverage[static_cast<char16_t>(unit)] = covered;
+        }
+    }
 }
 
 // Asks the font selected in `dc` about the units of `text` not yet known.
 // Surrogates count as covered: GetGlyphIndicesW cannot judge a pair, and
 // TextOutW handles pairs itself.
-bool learnCoverage(HDC dc, std::u16string_view text, std::vector<uint8_t>& coverage) {
+void learnCoverage(HDC dc, std::u16string_view text, GlyphKnowledge& knowledge, BYTE charSet) {
+    if (knowledge.queryFails) return;
     std::u16string unknownUnits;
     for (char16_t unit : text) {
         if (isSurrogate(unit)) {
-            coverage[unit] = covered;
-        } else if (coverage[unit] == unknown) {
+            knowledge.coverage[unit] = covered;
+        } else if (knowledge.coverage[unit] == unknown) {
             unknownUnits.push_back(unit);
         }
     }
-    if (unknownUnits.empty()) return true;
+    if (unknownUnits.empty()) return;
     std::vector<WORD> indices(unknownUnits.size());
     if (GetGlyphIndicesW(dc, wide(unknownUnits), static_cast<int>(unknownUnits.size()), indices.data(),
                          GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
-        return false;
+        coverByCharacterSet(knowledge, charSet);
+        return;
     }
     for (size_t i = 0; i < unknownUnits.size(); ++i) {
-        coverage[unknownUnits[i]] = indices[i] == 0xFFFF ? missing : covered;
+        knowledge.coverage[unknownUnits[i]] = indices[i] == 0xFFFF ? missing : covered;
     }
-    return true;
+}
+
+int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;  // one is enough
+}
+
+// Whether the system has a font family of this name, in whatever language
+// it names its fonts (EnumFontFamiliesExW finds a family by any of its names).
+bool isInstalled(size_t index) {
+    int8_t& installed = glyphs->installed[index];
+    if (installed == 0) {
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        std::wcsncpy(wanted.lfFaceName, glyphs->faces[index], LF_FACESIZE - 1);
+        bool found = false;
+        EnumFontFamiliesExW(glyphs->probeContext.get(), &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+        installed = found ? 1 : -1;
+    }
+    return installed > 0;
 }
 
 // Makes fallback face `index` of a record, once: the record's LOGFONT with the
-// face's name. A face the system does not have is left out: the font mapper
-// would hand back another face for it.
-FallbackFace& fallbackFace(FontRecord& record, int index) {
-    FallbackFace& face = record.fallbacks[index];
-    if (face.tried) return face;
-    face.tried = true;
-    if (!probeContext) probeContext = CreateCompatibleDC(nullptr);
-    if (!probeContext) return face;
+// face's name, when the system has that face.
+FallbackFont& fallbackFont(FontRecord& record, size_t index) {
+    FallbackFont& fallback = record.fallbacks[index];
+    if (fallback.tried) return fallback;
+    fallback.tried = true;
+    if (!glyphs->probeContext || !isInstalled(index)) return fallback;
     LOGFONTW logfont = record.logfont;
-    wcsncpy(logfont.lfFaceName, fallbackFaces[index], LF_FACESIZE - 1);
+    std::wcsncpy(logfont.lfFaceName, glyphs->faces[index], LF_FACESIZE - 1);
     logfont.lfFaceName[LF_FACESIZE - 1] = L'\0';
-    HFONT font = CreateFontIndirectW(&logfont);
-    if (!font) return face;
-    HGDIOBJ previous = SelectObject(probeContext, font);
-    wchar_t chosen[LF_FACESIZE] = {};
+    OwnedFont font(CreateFontIndirectW(&logfont));
+    if (!font) return fallback;
+    HDC probe = glyphs->probeContext.get();
+    HGDIOBJ previous = SelectObject(probe, font.get());
     TEXTMETRICW metrics{};
-    const bool ours = GetTextFaceW(probeContext, LF_FACESIZE, chosen) > 0 &&
-                      lstrcmpiW(chosen, fallbackFaces[index]) == 0 && GetTextMetricsW(probeContext, &metrics);
-    SelectObject(probeContext, previous);
-    if (!ours) {
-        DeleteObject(font);
-        return face;
-    }
-    face.font = font;
-    face.ascent = metrics.tmAscent;
-    face.coverage.assign(0x10000, unknown);
-    return face;
+    const bool measured = GetTextMetricsW(probe, &metrics) != 0;
+    SelectObject(probe, previous);
+    if (!measured) return fallback;
+    fallback.font = std::move(font);
+    fallback.ascent = metrics.tmAscent;
+    return fallback;
 }
 
 // The fallback face (1 + index) for a unit the selected font lacks, or -1.
@@ -131,13 +212,14 @@ int8_t choose(FontRecord& record, char16_t unit) {
     if (choice != 0) return choice;
     choice = -1;
     const std::u16string_view one(&unit, 1);
-    for (int i = 0; i < fallbackCount; ++i) {
-        FallbackFace& face = fallbackFace(record, i);
-        if (!face.font) continue;
-        HGDIOBJ previous = SelectObject(probeContext, face.font);
-        const bool known = learnCoverage(probeContext, one, face.coverage);
-        SelectObject(probeContext, previous);
-        if (known && face.coverage[unit] == covered) {
+    HDC probe = glyphs->probeContext.get();
+    for (size_t i = 0; i < record.fallbacks.size(); ++i) {
+        FallbackFont& fallback = fallbackFont(record, i);
+        if (!fallback.font) continue;
+        HGDIOBJ previous = SelectObject(probe, fallback.font.get());
+        learnCoverage(probe, one, fallback.glyphs, record.logfont.lfCharSet);
+        SelectObject(probe, previous);
+        if (fallback.glyphs.coverage[unit] == covered) {
             choice = static_cast<int8_t>(i + 1);
             break;
         }
@@ -145,32 +227,48 @@ int8_t choose(FontRecord& record, char16_t unit) {
     return choice;
 }
 
+// The ascent of the font the record stands for, asked once.
+bool ascentOf(HDC dc, FontRecord& record, int& ascent) {
+    if (!record.ascentKnown) {
+        TEXTMETRICW metrics{};
+        if (!GetTextMetricsW(dc, &metrics)) return false;
+        record.ascent = metrics.tmAscent;
+        record.ascentKnown = true;
+    }
+    ascent = record.ascent;
+    return true;
+}
+
 }  // namespace
+
+void startGlyphFallback() {
+    glyphs = std::make_unique<GlyphState>();
+    glyphs->faces = faceOrder();
+    glyphs->installed.assign(glyphs->faces.size(), 0);
+    glyphs->probeContext.reset(CreateCompatibleDC(nullptr));
+}
+
+void endGlyphFallback() { glyphs.reset(); }
 
 int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text) {
     const int length = static_cast<int>(text.size());
     // Pieces are placed left to right from the top-left corner: with any other
-    // alignment the text goes to TextOutW whole.
+    // alignment (or before the backend started) the text goes to TextOutW whole.
     const UINT alignment = GetTextAlign(dc);
-    FontRecord* record = text.empty() || alignment == GDI_ERROR || alignment != (TA_LEFT | TA_TOP | TA_NOUPDATECP)
-                             ? nullptr
-                             : recordOf(dc);
+    FontRecord* record = !glyphs || text.empty() || alignment != (TA_LEFT | TA_TOP | TA_NOUPDATECP) ? nullptr
+                                                                                                   : recordOf(dc);
     bool whole = true;
     if (record) {
-        // When the font cannot be asked (GetGlyphIndicesW fails, as it may for
-        // a bitmap face the font mapper chose), the units it could not judge stay unknown and are
-        // taken for missing: each goes to a fallback face that has it, or
-        // stays with the selected font when none has.
-        learnCoverage(dc, text, record->coverage);
-        for (char16_t unit : text) whole = whole && record->coverage[unit] == covered;
+        learnCoverage(dc, text, record->glyphs, record->logfont.lfCharSet);
+        for (char16_t unit : text) whole = whole && record->glyphs.coverage[unit] == covered;
     }
-    if (whole) return TextOutW(dc, x, y, wide(text), length);
+    int ascent = 0;
+    if (whole || !ascentOf(dc, *record, ascent)) return TextOutW(dc, x, y, wideUnits(text), length);
 
-    TEXTMETRICW metrics{};
-    if (!GetTextMetricsW(dc, &metrics)) return TextOutW(dc, x, y, wide(text), length);
-    // The face each unit is drawn with: 0 the selected font, else 1 + fallback index.
+    // The face each unit is drawn with: 0 the selected font, else 1 + fallback
+    // index. A unit no face has stays with the selected font.
     auto faceOf = [&](char16_t unit) -> int {
-        if (record->coverage[unit] == covered) return 0;
+        if (record->glyphs.coverage[unit] == covered) return 0;
         const int8_t choice = choose(*record, unit);
         return choice > 0 ? choice : 0;
     };
@@ -180,14 +278,14 @@ int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text) {
         const int face = faceOf(text[start]);
         size_t end = start + 1;
         while (end < text.size() && faceOf(text[end]) == face) ++end;
-        const auto* piece = wide(text.substr(start, end - start));
+        const wchar_t* piece = wideUnits(text.substr(start, end - start));
         const int count = static_cast<int>(end - start);
         HGDIOBJ previous = nullptr;
         int top = y;
         if (face > 0) {
-            const FallbackFace& fallback = record->fallbacks[face - 1];
-            previous = SelectObject(dc, fallback.font);
-            top = y + static_cast<int>(metrics.tmAscent) - fallback.ascent;  // the same baseline
+            const FallbackFont& fallback = record->fallbacks[static_cast<size_t>(face - 1)];
+            previous = SelectObject(dc, fallback.font.get());
+            top = y + ascent - fallback.ascent;  // the same baseline
         }
         SIZE size{};
         drawn = TextOutW(dc, pen, top, piece, count) && drawn;

@@ -9,13 +9,15 @@
 // the default under Wine, nor in every Windows default face).
 //
 // Before a text is drawn, the characters the selected font lacks are found
-// with GetGlyphIndicesW (the answer is kept per font and character; where the
-// call fails, the characters it was asked about count as lacking). A text
-// the font has whole goes to TextOutW unchanged. Otherwise the text is drawn
-// piece by piece: the pieces the font has in it, the others in the first face
-// of a short list that has them (same LOGFONT but for the face name; made once
-// per process and kept), each piece where the text continues, on the same
-// baseline. Characters no face of the list has stay with the selected font.
+// with GetGlyphIndicesW; the answer is kept per font and character, with the
+// font's ascent. For a font that call fails for (a bitmap face the font
+// mapper chose, say), its character set tells instead: it keeps every
+// character its code page holds. A text the font has whole goes to TextOutW
+// unchanged. Otherwise the text is drawn piece by piece: the pieces the font
+// has in it, the others in the first installed face of a list that has them
+// (same LOGFONT but for the face name; made once and kept), each piece where
+// the text continues, on the same baseline. Characters no face of the list
+// has stay with the selected font.
 
 #include <windows.h>
 
@@ -24,7 +26,13 @@
 namespace orvane::platform::win32 {
 
 // TextOutW(dc, x, y, text) with the fallback above. Returns 1 when every
-// piece was drawn, else 0.
+// piece was drawn, else 0. Before startGlyphFallback, or after
+// endGlyphFallback, the text goes to TextOutW whole.
 int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text);
+
+// What is known of the fonts, the fallback faces made, and the backend's own
+// drawing context for asking about them: made by start, all given back by end.
+void startGlyphFallback();
+void endGlyphFallback();
 
 }  // namespace orvane::platform::win32

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "app/window_procedure.h"
+#include "platform/win32/backend.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
 
@@ -19,8 +21,14 @@ LRESULT CALLBACK windowProcedureThunk(HWND window, UINT message, WPARAM wParam, 
     return orvane::windowProcedure(fromHwnd(window), message, wParam, lParam);
 }
 
-// Why the window could not be made, when it could not.
-std::u16string windowFailure;
+struct WindowState {
+    std::u16string failure;  // why the window could not be made, when it could not
+    // The message last taken by peekMessage, whole (time and pointer position
+    // included), so that dispatching it hands Win32 exactly what it delivered.
+    MSG lastPeeked{};
+};
+
+std::unique_ptr<WindowState> windowing;
 
 // The system's text for an error code, on one line; the number when the
 // system has no text for it.
@@ -42,14 +50,13 @@ std::u16string errorText(DWORD error) {
     return result;
 }
 
-// The message last taken by peekMessage, whole (time and pointer position
-// included), so that dispatching it hands Win32 exactly what it delivered.
-MSG lastPeeked{};
-
 MSG toMsg(const Message& message) {
-    if (message.window == fromHwnd(lastPeeked.hwnd) && message.message == lastPeeked.message &&
-        message.wParam == lastPeeked.wParam && message.lParam == lastPeeked.lParam) {
-        return lastPeeked;
+    if (windowing) {
+        const MSG& peeked = windowing->lastPeeked;
+        if (message.window == fromHwnd(peeked.hwnd) && message.message == peeked.message &&
+            message.wParam == peeked.wParam && message.lParam == peeked.lParam) {
+            return peeked;
+        }
     }
     MSG msg{};
     msg.hwnd = toHwnd(message.window);
@@ -75,11 +82,11 @@ WindowHandle createMainWindow(std::u16string_view title) {
     const std::u16string caption(title);
     HWND window = CreateWindowExW(0, L"WindowClass", wide(caption), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                   0, 0, 900, 1000, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) windowFailure = errorText(GetLastError());
+    if (window == nullptr && windowing) windowing->failure = errorText(GetLastError());
     return fromHwnd(window);
 }
 
-std::u16string windowFailureText() { return windowFailure; }
+std::u16string windowFailureText() { return windowing ? windowing->failure : std::u16string(); }
 
 void showWindow(WindowHandle window) { ShowWindow(toHwnd(window), SW_SHOW); }
 
@@ -92,7 +99,7 @@ bool peekMessage(Message& message, bool remove) {
     if (!PeekMessageW(&msg, nullptr, 0, 0, remove ? PM_REMOVE : PM_NOREMOVE)) {
         return false;
     }
-    lastPeeked = msg;
+    if (windowing) windowing->lastPeeked = msg;
     message.window = fromHwnd(msg.hwnd);
     message.message = msg.message;
     message.wParam = msg.wParam;
@@ -126,3 +133,11 @@ void setCursor(CursorHandle cursor) { SetCursor(toCursor(cursor)); }
 void destroyCursor(CursorHandle cursor) { DestroyCursor(toCursor(cursor)); }
 
 }  // namespace orvane::platform
+
+namespace orvane::platform::win32 {
+
+void startWindowing() { windowing = std::make_unique<WindowState>(); }
+
+void endWindowing() { windowing.reset(); }
+
+}  // namespace orvane::platform::win32

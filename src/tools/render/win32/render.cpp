@@ -15,6 +15,7 @@
 
 #include "platform/clock.h"
 #include "platform/draw.h"
+#include "platform/win32/backend.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
 #include "screen/frame.h"
@@ -100,9 +101,7 @@ std::u16string nameOf(const std::string& bytes) {
 
 }  // namespace
 
-int run(int argc, char** argv) {
-    RenderRequest request;
-    if (!parseRenderRequest(argc, argv, request)) return 2;
+int draw(const RenderRequest& request) {
     fixedSystemTime = request.utc;
     fixedLocalTime = request.local;
     startAsTheProgramDoes(request, nameOf(request.folder));
@@ -124,6 +123,15 @@ int run(int argc, char** argv) {
     }
     DestroyWindow(platform::win32::toHwnd(window));
     return saved && measured && failed == 0 ? 0 : 1;
+}
+
+int run(int argc, char** argv) {
+    RenderRequest request;
+    if (!parseRenderRequest(argc, argv, request)) return 2;
+    platform::win32::startBackend();
+    const int result = draw(request);
+    platform::win32::endBackend();
+    return result;
 }
 
 }  // namespace orvane::render
