@@ -213,13 +213,14 @@ def check_shell_open(session, top, work):
     catalog = os.path.join(top, "Catalog")
     for path in (os.path.join(work, "secret.txt"),  # what ..\\..\\secret.txt reaches from the program's folder
                  os.path.join(catalog, "..\\..\\secret.txt"), os.path.join(catalog, "Documents\\Letters"),
-                 os.path.join(catalog, "Readme.txt."), os.path.join(catalog, "COM1.txt")):
+                 os.path.join(catalog, "Notes.txt."), os.path.join(catalog, "COM1.txt")):
         with open(path, "w") as file:
             file.write("not to be opened\n")
     os.makedirs(os.path.join(catalog, "Documents "))
     rows = e2e_wine.listing_order(catalog)
-    # The last Readme.txt is still the catalog's own if no click moved the list.
-    clicks = ("Readme.txt", "..\\..\\secret.txt", "Documents\\Letters", "Readme.txt.", "Documents ", "COM1.txt",
+    # The last Readme.txt is still the catalog's own if no click moved the list;
+    # a file opened for Notes.txt. would be its twin Notes.txt.
+    clicks = ("Readme.txt", "..\\..\\secret.txt", "Documents\\Letters", "Notes.txt.", "Documents ", "COM1.txt",
               "Readme.txt")
     for name in clicks:
         session.click(100, 16 + 30 * rows.index(name))

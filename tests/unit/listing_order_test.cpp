@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fake/fake_platform.h"
+#include "platform/windows_path_rules.h"
 #include "standards/directory_listing.h"
 #include "standards/standard_words.h"
 
@@ -46,6 +47,25 @@ TEST(ListingOrder, SelfAndParentFirstWhereverTheFileSystemPutsThem) {
         EXPECT_EQ(readStandardWord(u"Catalog\\Year"), u"Annum");
     }
     fake::reset();
+}
+
+std::string ascii(std::u16string_view path) { return std::string(path.begin(), path.end()); }
+
+// Which folders Windows lists without "." and "..": the roots of volumes, as
+// their full paths show them. Anything else gets both, also where the system
+// cannot say which volume the folder is on.
+TEST(ListingOrder, VolumeRootsByTheFormOfTheirPaths) {
+    for (const char16_t* root : {u"C:\\", u"z:/", u"\\\\server\\share", u"\\\\server\\share\\",
+                                 u"\\\\?\\C:\\", u"\\\\?\\C:", u"\\\\.\\D:\\", u"\\\\?\\UNC\\server\\share\\",
+                                 u"\\\\?\\unc\\server\\share", u"\\\\?\\Volume{0f3a2b1c-0000-0000-0000-100000000000}\\"}) {
+        EXPECT_TRUE(platform::isVolumeRootByForm(root)) << ascii(root);
+    }
+    for (const char16_t* folder :
+         {u"C:\\Windows", u"C:", u"C:\\Windows\\", u"\\\\server", u"\\\\server\\share\\folder",
+          u"\\\\?\\C:\\Windows", u"\\\\?\\UNC\\server\\share\\folder", u"\\\\?\\Volume{0f3a}\\Data",
+          u"\\\\server\\\\share", u"Catalog", u"", u"\\"}) {
+        EXPECT_FALSE(platform::isVolumeRootByForm(folder)) << ascii(folder);
+    }
 }
 
 }  // namespace
