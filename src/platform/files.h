@@ -49,9 +49,9 @@ void findClose(FolderSearch search);
 // Whether a click may act on `name`, as the listing of the folder whose full
 // path is `folder` gave it: whether the name addresses that entry itself. On
 // Windows a name whose path the system would read as another (one holding
-// `\`, `/` or `:`, ending in a full stop or a space, whose stem is a device
-// name, or whose full path GetFullPathNameW rewrites) is listed and drawn but
-// never acted on: a Linux disk seen through Wine, a share or an archive can
+// `\`, `/`, `:` or a character Windows reserves, ending in a full stop or a
+// space, whose stem is a device name, or whose full path GetFullPathNameW
+// rewrites) is listed and drawn but never acted on: a Linux disk seen through Wine, a share or an archive can
 // hold such names. "." and ".." are acted on. On Linux every listed name is
 // one entry: a backslash in it is a character of the name.
 bool isSingleEntryName(const std::u16string& folder, const std::u16string& name);

@@ -9,8 +9,8 @@
 // ends in a full stop or a space loses them (GetFullPathNameW, CreateFileW
 // and ShellExecuteW all drop them), so "note.txt." reaches "note.txt"; a
 // last part whose stem is a device name reaches the device, whatever its
-// extension; and a name holding a separator or a colon is read as a path or
-// a stream. Such names exist where the names were not written by Windows
+// extension; a name holding a separator or a colon is read as a path or a
+// stream, and one holding `*` or `?` as a pattern. Such names exist where the names were not written by Windows
 // (a Linux disk seen through Wine, a network share, an archive): they are
 // listed, but acting on one would reach something else.
 
@@ -46,11 +46,16 @@ constexpr bool isDeviceStem(std::u16string_view stem) {
 }
 
 // True when Windows' path rules leave `name` as it is: it holds no `\`, `/`
-// or `:`, does not end in a full stop or a space, and its stem is no device
-// name. "." and ".." (a folder itself and its parent) count as themselves.
+// or `:`, none of the characters Windows reserves (`"*<>?|`, which a path
+// would read as a pattern, and control characters), does not end in a full
+// stop or a space, and its stem is no device name. "." and ".." (a folder
+// itself and its parent) count as themselves.
 constexpr bool keepsItsNameOnWindows(std::u16string_view name) {
     if (name == u"." || name == u"..") return true;
-    if (name.empty() || name.find_first_of(u"\\/:") != std::u16string_view::npos) return false;
+    if (name.empty() || name.find_first_of(u"\\/:\"*<>?|") != std::u16string_view::npos) return false;
+    for (char16_t unit : name) {
+        if (unit < 0x20) return false;
+    }
     if (name.back() == u'.' || name.back() == u' ') return false;
     std::u16string_view stem = name.substr(0, name.find(u'.'));
     while (!stem.empty() && stem.back() == u' ') stem.remove_suffix(1);
