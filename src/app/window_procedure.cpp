@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "geometry/window_geometry.h"
 #include "input/click.h"
 #include "platform/window.h"
 #include "screen/frame.h"
-#include "screen/layout.h"
 #include "state/app_state.h"
 
 namespace orvane {
@@ -37,7 +37,7 @@ intptr_t dragScrollStrip(WindowHandle window, intptr_t lParam) {
     const auto [x, y] = unpackPoint(lParam);
 
     intptr_t result = 0;
-    const bool overStrip = x >= layout::scrollStripLeft && x <= layout::scrollStripRight;
+    const bool overStrip = x >= geometry::scrollStripLeft && x <= geometry::scrollStripRight;
     if (overStrip && appState.leftButtonDown) {
         appState.scrollOffset = saturatingAdd(
             appState.scrollOffset, static_cast<int64_t>(y) - static_cast<int64_t>(appState.lastMouseY));
@@ -56,8 +56,8 @@ intptr_t windowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam
         return 0;
     case messageEraseBackground:
         // Nothing is erased: every frame paints every pixel.
-        appState.listOriginX = 22;
-        appState.listOriginY = 16;
+        appState.listOriginX = geometry::listOriginX;
+        appState.listOriginY = geometry::listOriginY;
         return 0;
     case messagePaint: {
         const intptr_t validated = platform::defaultWindowProcedure(window, message, wParam, lParam);

@@ -8,18 +8,18 @@
 #include <cstdint>
 
 #include "calendar/calendar_date.h"
+#include "geometry/window_geometry.h"
 #include "input/date_moves.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "screen/frame.h"
-#include "screen/layout.h"
 #include "state/app_state.h"
 
 namespace orvane {
 
 namespace {
 
-using layout::DateButton;
+using geometry::DateButton;
 
 DateMoveResult moveDate(DateButton button) {
     switch (button) {
@@ -39,9 +39,9 @@ DateMoveResult moveDate(DateButton button) {
     return DateMoveResult::finished;
 }
 
-const layout::ButtonBand* buttonAt(int32_t x, int32_t y) {
-    const int64_t shift = lowerPanelShift();
-    for (const layout::ButtonBand& band : layout::dateButtonBands) {
+const geometry::ButtonBand* buttonAt(int32_t x, int32_t y) {
+    const int64_t shift = geometry::lowerPanelShift(appState.maxDayNameLength);
+    for (const geometry::ButtonBand& band : geometry::dateButtonBands) {
         const int64_t top = band.top + (band.belowDayNames ? shift : 0);
         const int64_t bottom = band.bottom + (band.belowDayNames ? shift : 0);
         if (x >= band.left && x <= band.right && y >= top && y <= bottom) return &band;
@@ -53,10 +53,10 @@ const layout::ButtonBand* buttonAt(int32_t x, int32_t y) {
 // with the single line 30i + 31 - s between two bands. In 64 bits, so no
 // scroll offset or entry count can overflow. -1 when no entry is hit.
 int64_t entryAt(int32_t y) {
-    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - layout::rowBandTop;
+    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - geometry::rowBandTop;
     if (fromFirstBand < 0) return -1;
-    const int64_t index = fromFirstBand / layout::rowPitch;
-    if (fromFirstBand % layout::rowPitch >= layout::rowBandHeight) return -1;
+    const int64_t index = fromFirstBand / geometry::rowPitch;
+    if (fromFirstBand % geometry::rowPitch >= geometry::rowBandHeight) return -1;
     if (index >= static_cast<int64_t>(appState.fileEntries.size())) return -1;
     return index;
 }
@@ -160,13 +160,13 @@ intptr_t handleClick(WindowHandle window, intptr_t packedPosition) {
     // The date as it was, for putting back when a date move is cancelled.
     const CalendarDate snapshot = CalendarDate::fromSystemTime(appState.workingDate);
 
-    if (x >= 0 && x <= layout::listRight) {
+    if (x >= 0 && x <= geometry::listRight) {
         clickFileList(y);
         return frameEnding(window);
     }
-    if (x >= layout::scrollStripLeft && x <= layout::scrollStripRight) return 0;
+    if (x >= geometry::scrollStripLeft && x <= geometry::scrollStripRight) return 0;
 
-    if (const layout::ButtonBand* band = buttonAt(x, y)) {
+    if (const geometry::ButtonBand* band = buttonAt(x, y)) {
         if (moveDate(band->button) == DateMoveResult::cancelled) return cancelEnding(window, snapshot);
         return frameEnding(window);
     }

@@ -56,7 +56,8 @@ namespace orvane::platform {
 
 // Registers the class "WindowClass" (CS_CLASSDC, no cursor, no brush, the
 // shared window procedure) and creates the program's window: caption `title`,
-// WS_VISIBLE | WS_OVERLAPPEDWINDOW, at 0, 0, 900 by 1000. Null on failure.
+// WS_VISIBLE | WS_OVERLAPPEDWINDOW, at the place and of the outer size that
+// geometry/window_geometry.h gives. Null on failure.
 WindowHandle createMainWindow(std::u16string_view title);
 // Why the last createMainWindow made no window, in a few words for a
 // diagnostic line (the system's text for GetLastError on Windows; on Linux

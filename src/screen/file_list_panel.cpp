@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "geometry/window_geometry.h"
 #include "platform/files.h"
 #include "platform/window.h"
-#include "screen/layout.h"
 #include "screen/panels.h"
-#include "screen/pixel_math.h"
 #include "standards/directory_listing.h"
 #include "state/app_state.h"
 
@@ -15,7 +14,7 @@ namespace orvane {
 
 namespace {
 
-using namespace layout;
+using namespace geometry;
 
 // Draws the rows of `listing`, the i-th at y = listOriginY + 30·i − scrollOffset.
 // Positions are worked out in 64 bits: with any scroll offset and any number of
@@ -27,7 +26,7 @@ void drawRows(FrameContext& frame, const DirectoryListing& listing) {
     int64_t y = int64_t{frame.listOriginY} - appState.scrollOffset;
     for (const std::u16string& name : listing) {
         if (y - rowHalfBox >= top && y + rowHalfBox <= height) {
-            if (!drawPanelRectangle(frame, 1, static_cast<int32_t>(y - rowHalfBox), listRight,
+            if (!drawPanelRectangle(frame, listBoxLeft, static_cast<int32_t>(y - rowHalfBox), listRight,
                                     static_cast<int32_t>(y + rowHalfBox))) {
                 return;
             }
@@ -55,10 +54,10 @@ std::u16string wholeCurrentFolder() {
 void drawFileListPanel(FrameContext& frame) {
     const int64_t scroll = appState.scrollOffset;
     // The list frame moves with the scroll offset; the scroll track does not.
-    drawPanelRectangle(frame, 1, saturateToInt32(int64_t{frame.clientTop} - scroll + 1), listRight,
-                       saturateToInt32(int64_t{frame.clientHeight} - scroll - 1));
-    drawPanelRectangle(frame, scrollTrackLeft, saturateToInt32(int64_t{frame.clientTop} + 1), scrollStripRight,
-                       saturateToInt32(int64_t{frame.clientHeight} - 1));
+    drawPanelRectangle(frame, listBoxLeft, saturateToInt32(int64_t{frame.clientTop} - scroll + listFrameInset),
+                       listRight, saturateToInt32(int64_t{frame.clientHeight} - scroll - listFrameInset));
+    drawPanelRectangle(frame, scrollTrackLeft, saturateToInt32(int64_t{frame.clientTop} + listFrameInset),
+                       scrollStripRight, saturateToInt32(int64_t{frame.clientHeight} - listFrameInset));
 
     // The click hit test of the next frame walks this frame's listing.
     appState.fileEntries = listDirectory(appState.currentFolder);

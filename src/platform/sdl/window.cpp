@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/window_procedure.h"
+#include "geometry/window_geometry.h"
 #include "platform/posix/posix_files.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/shell.h"
@@ -23,8 +24,6 @@ namespace orvane::sdl {
 
 namespace {
 
-constexpr int windowWidth = 900;
-constexpr int windowHeight = 1000;
 constexpr uintptr_t leftButtonFlag = 0x0001;  // MK_LBUTTON
 
 // Everything the window half keeps: the one window, the video subsystem, and
@@ -210,13 +209,13 @@ void pumpEvents() {
     while (SDL_PollEvent(&event)) translate(event);
 }
 
-// Gives the window an outer size of 900 by 1000 where a window manager adds a
-// frame; under a bare X server there is none and the client is that size.
+// Gives the window its outer size where a window manager adds a frame; under
+// a bare X server there is none and the client area is that size.
 void fitOuterSize(SDL_Window* window) {
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
     if (top + bottom <= 0 && left + right <= 0) return;
-    SDL_SetWindowSize(window, windowWidth - left - right, windowHeight - top - bottom);
+    SDL_SetWindowSize(window, geometry::windowWidth - left - right, geometry::windowHeight - top - bottom);
 }
 
 }  // namespace
@@ -250,7 +249,8 @@ WindowHandle createMainWindow(std::u16string_view title) {
     }
     if (!startVideo()) return {};
     const std::string caption = utf8Of(title);
-    SDL_Window* window = SDL_CreateWindow(caption.c_str(), 0, 0, windowWidth, windowHeight, SDL_WINDOW_SHOWN);
+    SDL_Window* window = SDL_CreateWindow(caption.c_str(), geometry::windowLeft, geometry::windowTop, geometry::windowWidth,
+                                          geometry::windowHeight, SDL_WINDOW_SHOWN);
     if (!window) {
         windowing.videoFailure = SDL_GetError();
         return {};

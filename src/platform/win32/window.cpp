@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/window_procedure.h"
+#include "geometry/window_geometry.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
 
@@ -74,7 +75,8 @@ WindowHandle createMainWindow(std::u16string_view title) {
 
     const std::u16string caption(title);
     HWND window = CreateWindowExW(0, L"WindowClass", wide(caption), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                  0, 0, 900, 1000, nullptr, nullptr, instance, nullptr);
+                                  geometry::windowLeft, geometry::windowTop, geometry::windowWidth,
+                                  geometry::windowHeight, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) windowFailure = errorText(GetLastError());
     return fromHwnd(window);
 }
