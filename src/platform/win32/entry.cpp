@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "app/main_loop.h"
+#include "platform/program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Apartment-threaded, as the shell's handlers expect, and without the

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/window_procedure.h"
 #include "geometry/window_geometry.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
@@ -15,9 +14,13 @@ using namespace win32;
 
 namespace {
 
-// The class's procedure: hands every message to the shared window procedure.
+// The program's window procedure, given to createMainWindow.
+WindowProcedure programProcedure = nullptr;
+
+// The class's procedure: hands every message to the program's window procedure.
 LRESULT CALLBACK windowProcedureThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return orvane::windowProcedure(fromHwnd(window), message, wParam, lParam);
+    if (programProcedure == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return programProcedure(fromHwnd(window), message, wParam, lParam);
 }
 
 // Why the window could not be made, when it could not.
@@ -62,8 +65,9 @@ MSG toMsg(const Message& message) {
 
 }  // namespace
 
-WindowHandle createMainWindow(std::u16string_view title) {
+WindowHandle createMainWindow(std::u16string_view title, WindowProcedure procedure) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    programProcedure = procedure;
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
