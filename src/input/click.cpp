@@ -11,6 +11,7 @@
 #include "geometry/window_geometry.h"
 #include "input/date_moves.h"
 #include "platform/files.h"
+#include "platform/path_join.h"
 #include "platform/window.h"
 #include "screen/frame.h"
 #include "state/app_state.h"
@@ -65,9 +66,7 @@ int64_t entryAt(int32_t y) {
 // so. The path is made whole from the program's folder, so the answer does
 // not depend on, and does not change, the current folder.
 bool namesRegularFile(const std::u16string& name) {
-    std::u16string path = appState.currentFolder + u"\\" + name;
-    if (!appState.programFolder.empty()) path = appState.programFolder + u"\\" + path;
-    return platform::isRegularFile(path);
+    return platform::isRegularFile(joinPath(joinPath(appState.programFolder, appState.currentFolder), name));
 }
 
 void goUpOneFolder() {
@@ -89,6 +88,8 @@ void actOnEntry(const std::u16string& name) {
         // Opened by the next frame, in currentFolder.
         appState.pendingFile = name;
     } else {
+        // One component more after exactly one backslash, which ".." takes
+        // off again with it.
         appState.currentFolder += u'\\';
         appState.currentFolder += name;
         appState.pendingFile.clear();

@@ -5,6 +5,7 @@
 
 #include "geometry/window_geometry.h"
 #include "platform/files.h"
+#include "platform/path_join.h"
 #include "platform/window.h"
 #include "screen/panels.h"
 #include "standards/directory_listing.h"
@@ -42,12 +43,9 @@ void drawRows(FrameContext& frame, const DirectoryListing& listing) {
 // listing resolves it. The shell is never given a relative path: it would
 // resolve a bare name against the current folder (the program's) first, and
 // open a file of the same name lying there instead of the one clicked.
-std::u16string wholeCurrentFolder() {
-    const std::u16string& base = appState.programFolder;
-    if (base.empty()) return appState.currentFolder;  // the program's folder could not be read
-    const bool separated = base.back() == u'\\' || base.back() == u'/';
-    return base + (separated ? u"" : u"\\") + appState.currentFolder;
-}
+// When the program's folder could not be read (it is empty), currentFolder
+// is all there is.
+std::u16string wholeCurrentFolder() { return joinPath(appState.programFolder, appState.currentFolder); }
 
 }  // namespace
 
@@ -79,7 +77,7 @@ void openPendingFile(FrameContext& frame) {
 
     // The probe looks at the file the shell is given, and its result neither
     // stops the open nor is reported.
-    platform::probeFile(workingFolder + u"\\" + file);
+    platform::probeFile(joinPath(workingFolder, file));
     platform::shellOpen(frame.window, file, workingFolder);
 }
 

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/path_join.h"
 #include "platform/posix/posix_files.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/shell.h"
@@ -86,7 +87,7 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
         return;
     }
     // "./name": a name that starts with "-" is never taken for an option.
-    std::string argument = "./" + posix::bytesFromName(file);
+    std::string argument = posix::systemPath(joinPath(u".", file));
     char* arguments[] = {program.data(), argument.data(), nullptr};
 
     // The browsed folder is reached a piece at a time, so a file listed at

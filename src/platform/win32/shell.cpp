@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/path_join.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
 
@@ -15,9 +16,7 @@ using namespace win32;
 void shellOpen(WindowHandle window, const std::u16string& file, const std::u16string& workingFolder) {
     // The file by its full path: a bare name would be looked for in the
     // current folder before the working folder.
-    std::u16string path = workingFolder;
-    if (!path.empty() && path.back() != u'\\') path += u'\\';
-    path += file;
+    const std::u16string path = joinPath(workingFolder, file);
     ShellExecuteW(toHwnd(window), L"Open", wide(path), nullptr, wide(workingFolder), SW_SHOW);
 }
 
