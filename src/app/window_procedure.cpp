@@ -4,8 +4,8 @@
 #include "app/window_procedure.h"
 
 #include <cstdint>
-#include <limits>
 
+#include "geometry/pixel_math.h"
 #include "geometry/window_geometry.h"
 #include "input/click.h"
 #include "platform/window.h"
@@ -15,15 +15,6 @@
 namespace orvane {
 
 namespace {
-
-// offset + delta, held at the limits of a 32-bit signed offset instead of
-// wrapping: a long drag can push the offset as far as the user likes.
-int32_t saturatingAdd(int32_t offset, int64_t delta) {
-    const int64_t sum = static_cast<int64_t>(offset) + delta;
-    if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(sum);
-}
 
 intptr_t drawFrameNow(WindowHandle window) {
     return drawFrame(window, appState.listOriginX, appState.listOriginY);
@@ -39,8 +30,9 @@ intptr_t dragScrollStrip(WindowHandle window, intptr_t lParam) {
     intptr_t result = 0;
     const bool overStrip = x >= geometry::scrollStripLeft && x <= geometry::scrollStripRight;
     if (overStrip && appState.leftButtonDown) {
-        appState.scrollOffset = saturatingAdd(
-            appState.scrollOffset, static_cast<int64_t>(y) - static_cast<int64_t>(appState.lastMouseY));
+        // Held at the limits of a 32-bit offset instead of wrapping: a long
+        // drag can push the offset as far as the user likes.
+        appState.scrollOffset = saturateToInt32(int64_t{appState.scrollOffset} + y - appState.lastMouseY);
         if (!appState.frameInProgress) result = drawFrameNow(window);
     }
     appState.lastMouseY = y;

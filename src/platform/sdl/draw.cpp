@@ -62,6 +62,12 @@ Canvas& defaultBitmap() {
     return *bitmap.canvas;
 }
 
+// The canvas a memory context draws on: its selected bitmap's, or the
+// default bitmap's while none of its own is selected.
+Canvas& canvasOf(const Context& context) {
+    return context.bitmap && context.bitmap->canvas ? *context.bitmap->canvas : defaultBitmap();
+}
+
 // COLORREF (0x00BBGGRR) to a canvas pixel (0x00RRGGBB).
 uint32_t pixelOf(uint32_t colorref) {
     return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);
@@ -74,7 +80,7 @@ template <typename Step>
 int drawOn(Context* context, const Box& affected, Step&& step) {
     if (!context) return 0;
     if (!context->isWindow) {
-        Canvas& canvas = context->bitmap && context->bitmap->canvas ? *context->bitmap->canvas : defaultBitmap();
+        Canvas& canvas = canvasOf(*context);
         step(canvas);
         return 1;
     }
@@ -312,12 +318,12 @@ int copyBlock(DeviceContext targetDc, int32_t x, int32_t y, int32_t width, int32
     if (w <= 0 || h <= 0) return 1;
 
     if (!source->isWindow) {
-        Canvas& from = source->bitmap && source->bitmap->canvas ? *source->bitmap->canvas : defaultBitmap();
+        Canvas& from = canvasOf(*source);
         if (target->isWindow) {
             Window* window = windowOfContext(target);
             return window ? copyCanvasToWindow(from, *window, tx, ty, w, h, sx, sy) : 0;
         }
-        Canvas& to = target->bitmap && target->bitmap->canvas ? *target->bitmap->canvas : defaultBitmap();
+        Canvas& to = canvasOf(*target);
         if (!clipCopy(tx, ty, w, h, sx, sy, to.width, to.height, from.width, from.height)) return 1;
         // memmove: source and target may be one canvas with overlapping boxes.
         if (ty <= sy) {
@@ -340,7 +346,7 @@ int copyBlock(DeviceContext targetDc, int32_t x, int32_t y, int32_t width, int32
     if (!window || target->isWindow) return 0;
     SDL_Surface* surface = SDL_GetWindowSurface(window->sdl.get());
     if (!surface || !surface->pixels) return 0;
-    Canvas& to = target->bitmap && target->bitmap->canvas ? *target->bitmap->canvas : defaultBitmap();
+    Canvas& to = canvasOf(*target);
     if (!clipCopy(tx, ty, w, h, sx, sy, to.width, to.height, surface->w, surface->h)) return 1;
     copyFromSurface(surface, sx, sy, to, {tx, ty, tx + w, ty + h});
     return 1;
