@@ -98,16 +98,24 @@ class Display:
         """The X id of a window named exactly `title` (of `process`, when
         given); None when none appears within `timeout` seconds or the
         process ends first."""
-        args = ["search"] + (["--onlyvisible"] if visible_only else [])
-        args += (["--pid", process.pid] if process else []) + ["--name", f"^{title}$"]
+        args = ["search"] + (["--onlyvisible"] if visible_only else []) + ["--name", f"^{title}$"]
+        if process is None:
+            # One search that waits holds its connection throughout. Searches
+            # that connect and leave again and again can leave an Xvfb without
+            # clients, which resets it, while the program is still connecting.
+            try:
+                found = self.xdotool(*args[:1], "--sync", *args[1:], check=False, timeout=timeout).split()
+            except subprocess.TimeoutExpired:
+                return None
+            return int(found[0]) if found else None
         end = time.monotonic() + timeout
         while True:
-            found = self.xdotool(*args, check=False).split()
+            found = self.xdotool(*args[:1], "--pid", process.pid, *args[1:], check=False).split()
             if found:
                 return int(found[0])
-            if time.monotonic() >= end or (process and process.poll() is not None):
+            if time.monotonic() >= end or process.poll() is not None:
                 return None
-            time.sleep(0.1)
+            time.sleep(0.05)
 
     def geometry(self, window):
         """(x, y, width, height) of an X window."""
