@@ -24,11 +24,12 @@
 #include <string>
 #include <vector>
 
-#include "app/main_loop.h"
+#include "app/window_procedure.h"
 #include "platform/clock.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"
+#include "platform/program.h"
 #include "platform/window.h"
 #include "screen/frame.h"
 #include "state/app_state.h"
@@ -78,7 +79,7 @@ void startFresh(const std::u16string& folder) {
 double frameMilliseconds(const std::u16string& folder) {
     startFresh(folder);
     appState.programFolder = platform::executableFolder();
-    const WindowHandle window = platform::createMainWindow(appState.windowTitle);
+    const WindowHandle window = platform::createMainWindow(appState.windowTitle, windowProcedure);
     drawFrame(window, appState.listOriginX, appState.listOriginY);
     const uint64_t start = platform::tickCount();
     drawFrame(window, appState.listOriginX, appState.listOriginY);

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/window_procedure.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/files.h"
@@ -40,7 +41,7 @@ WindowHandle startOnce() {
             appState.maxDayNameLength = std::max(appState.maxDayNameLength, static_cast<int32_t>(name.size()));
         }
         appState.workingDate = platform::localTime();
-        return platform::createMainWindow(appState.windowTitle);
+        return platform::createMainWindow(appState.windowTitle, windowProcedure);
     }();
     return window;
 }
@@ -125,4 +126,13 @@ BENCHMARK(BM_SdlPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The backend runs for the whole run of the benchmarks and ends after them.
+int main(int argc, char** argv) {
+    orvane::sdl::start();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    orvane::sdl::end();
+    return 0;
+}

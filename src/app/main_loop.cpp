@@ -2,11 +2,12 @@
 // waiting message per pass, or draws a frame when none waits (at most 1000
 // counted frames per measuring second), and measures the frame rate once a
 // second.
-#include "app/main_loop.h"
+#include "platform/program.h"
 
 #include <algorithm>
 #include <cstdint>
 
+#include "app/window_procedure.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/window.h"
@@ -43,7 +44,7 @@ int runProgram() {
     anchorInProgramFolder();
     fillWeekdayNames();
 
-    const WindowHandle window = platform::createMainWindow(appState.windowTitle);
+    const WindowHandle window = platform::createMainWindow(appState.windowTitle, windowProcedure);
     if (!window) {
         // Without a window the loop would spin unseen for ever: say why, and stop.
         platform::writeDiagnostic(u"orvane: cannot open a window: " + platform::windowFailureText());

@@ -4,26 +4,17 @@
 #include "app/window_procedure.h"
 
 #include <cstdint>
-#include <limits>
 
+#include "geometry/pixel_math.h"
+#include "geometry/window_geometry.h"
 #include "input/click.h"
 #include "platform/window.h"
 #include "screen/frame.h"
-#include "screen/layout.h"
 #include "state/app_state.h"
 
 namespace orvane {
 
 namespace {
-
-// offset + delta, held at the limits of a 32-bit signed offset instead of
-// wrapping: a long drag can push the offset as far as the user likes.
-int32_t saturatingAdd(int32_t offset, int64_t delta) {
-    const int64_t sum = static_cast<int64_t>(offset) + delta;
-    if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(sum);
-}
 
 intptr_t drawFrameNow(WindowHandle window) {
     return drawFrame(window, appState.listOriginX, appState.listOriginY);
@@ -37,10 +28,11 @@ intptr_t dragScrollStrip(WindowHandle window, intptr_t lParam) {
     const auto [x, y] = unpackPoint(lParam);
 
     intptr_t result = 0;
-    const bool overStrip = x >= layout::scrollStripLeft && x <= layout::scrollStripRight;
+    const bool overStrip = x >= geometry::scrollStripLeft && x <= geometry::scrollStripRight;
     if (overStrip && appState.leftButtonDown) {
-        appState.scrollOffset = saturatingAdd(
-            appState.scrollOffset, static_cast<int64_t>(y) - static_cast<int64_t>(appState.lastMouseY));
+        // Held at the limits of a 32-bit offset instead of wrapping: a long
+        // drag can push the offset as far as the user likes.
+        appState.scrollOffset = saturateToInt32(int64_t{appState.scrollOffset} + y - appState.lastMouseY);
         if (!appState.frameInProgress) result = drawFrameNow(window);
     }
     appState.lastMouseY = y;
@@ -56,8 +48,8 @@ intptr_t windowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam
         return 0;
     case messageEraseBackground:
         // Nothing is erased: every frame paints every pixel.
-        appState.listOriginX = 22;
-        appState.listOriginY = 16;
+        appState.listOriginX = geometry::listOriginX;
+        appState.listOriginY = geometry::listOriginY;
         return 0;
     case messagePaint: {
         const intptr_t validated = platform::defaultWindowProcedure(window, message, wParam, lParam);

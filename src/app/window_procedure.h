@@ -1,5 +1,6 @@
 #pragma once
 // The window procedure of the program's one window, shared by every backend:
+// the program hands it to the backend with the window (createMainWindow), and
 // each backend's message dispatch ends here.
 
 #include <cstdint>

@@ -8,18 +8,19 @@
 #include <cstdint>
 
 #include "calendar/calendar_date.h"
+#include "geometry/window_geometry.h"
 #include "input/date_moves.h"
 #include "platform/files.h"
+#include "platform/path_join.h"
 #include "platform/window.h"
 #include "screen/frame.h"
-#include "screen/layout.h"
 #include "state/app_state.h"
 
 namespace orvane {
 
 namespace {
 
-using layout::DateButton;
+using geometry::DateButton;
 
 DateMoveResult moveDate(DateButton button) {
     switch (button) {
@@ -39,9 +40,9 @@ DateMoveResult moveDate(DateButton button) {
     return DateMoveResult::finished;
 }
 
-const layout::ButtonBand* buttonAt(int32_t x, int32_t y) {
-    const int64_t shift = lowerPanelShift();
-    for (const layout::ButtonBand& band : layout::dateButtonBands) {
+const geometry::ButtonBand* buttonAt(int32_t x, int32_t y) {
+    const int64_t shift = geometry::lowerPanelShift(appState.maxDayNameLength);
+    for (const geometry::ButtonBand& band : geometry::dateButtonBands) {
         const int64_t top = band.top + (band.belowDayNames ? shift : 0);
         const int64_t bottom = band.bottom + (band.belowDayNames ? shift : 0);
         if (x >= band.left && x <= band.right && y >= top && y <= bottom) return &band;
@@ -53,10 +54,10 @@ const layout::ButtonBand* buttonAt(int32_t x, int32_t y) {
 // with the single line 30i + 31 - s between two bands. In 64 bits, so no
 // scroll offset or entry count can overflow. -1 when no entry is hit.
 int64_t entryAt(int32_t y) {
-    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - layout::rowBandTop;
+    const int64_t fromFirstBand = static_cast<int64_t>(y) + appState.scrollOffset - geometry::rowBandTop;
     if (fromFirstBand < 0) return -1;
-    const int64_t index = fromFirstBand / layout::rowPitch;
-    if (fromFirstBand % layout::rowPitch >= layout::rowBandHeight) return -1;
+    const int64_t index = fromFirstBand / geometry::rowPitch;
+    if (fromFirstBand % geometry::rowPitch >= geometry::rowBandHeight) return -1;
     if (index >= static_cast<int64_t>(appState.fileEntries.size())) return -1;
     return index;
 }
@@ -64,13 +65,11 @@ int64_t entryAt(int32_t y) {
 // The browsed folder made whole from the program's folder, so that what is
 // asked of its entries does not depend on, and does not change, the current
 // folder.
-std::u16string browsedFolder() {
-    if (appState.programFolder.empty()) return appState.currentFolder;
-    return appState.programFolder + u"\\" + appState.currentFolder;
+std::u16string browsedFolder() { return joinPath(appState.programFolder, appState.currentFolder); }
 }
 
 // An entry without a full stop names a regular file when the file system says so.
-bool namesRegularFile(const std::u16string& name) { return platform::isRegularFile(browsedFolder() + u"\\" + name); }
+bool namesRegularFile(const std::u16string& name) { return platform::isRegularFile(joinPath(browsedFolder(), name)); }
 
 void goUpOneFolder() {
     std::u16string& folder = appState.currentFolder;
@@ -91,6 +90,8 @@ void actOnEntry(const std::u16string& name) {
         // Opened by the next frame, in currentFolder.
         appState.pendingFile = name;
     } else {
+        // One component more after exactly one backslash, which ".." takes
+        // off again with it.
         appState.currentFolder += u'\\';
         appState.currentFolder += name;
         appState.pendingFile.clear();
@@ -162,13 +163,13 @@ intptr_t handleClick(WindowHandle window, intptr_t packedPosition) {
     // The date as it was, for putting back when a date move is cancelled.
     const CalendarDate snapshot = CalendarDate::fromSystemTime(appState.workingDate);
 
-    if (x >= 0 && x <= layout::listRight) {
+    if (x >= 0 && x <= geometry::listRight) {
         clickFileList(y);
         return frameEnding(window);
     }
-    if (x >= layout::scrollStripLeft && x <= layout::scrollStripRight) return 0;
+    if (x >= geometry::scrollStripLeft && x <= geometry::scrollStripRight) return 0;
 
-    if (const layout::ButtonBand* band = buttonAt(x, y)) {
+    if (const geometry::ButtonBand* band = buttonAt(x, y)) {
         if (moveDate(band->button) == DateMoveResult::cancelled) return cancelEnding(window, snapshot);
         return frameEnding(window);
     }

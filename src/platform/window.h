@@ -54,10 +54,15 @@ constexpr Point unpackPoint(intptr_t packed) {
 
 namespace orvane::platform {
 
-// Registers the class "WindowClass" (CS_CLASSDC, no cursor, no brush, the
-// shared window procedure) and creates the program's window: caption `title`,
-// WS_VISIBLE | WS_OVERLAPPEDWINDOW, at 0, 0, 900 by 1000. Null on failure.
-WindowHandle createMainWindow(std::u16string_view title);
+// The program's window procedure (WNDPROC): every message of its window
+// reaches it, from dispatchMessage, updateWindow and the default handling.
+using WindowProcedure = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+// Registers the class "WindowClass" (CS_CLASSDC, no cursor, no brush,
+// `procedure` as its window procedure) and creates the program's window:
+// caption `title`, WS_VISIBLE | WS_OVERLAPPEDWINDOW, at the place and of the
+// outer size that geometry/window_geometry.h gives. Null on failure.
+WindowHandle createMainWindow(std::u16string_view title, WindowProcedure procedure);
 // Why the last createMainWindow made no window, in a few words for a
 // diagnostic line (the system's text for GetLastError on Windows; on Linux
 // what kept the display from being reached).
@@ -70,7 +75,7 @@ void closeWindow(WindowHandle window);   // CloseWindow
 // else PM_NOREMOVE. True when a message waited; it is copied into `message`.
 bool peekMessage(Message& message, bool remove);
 void translateMessage(const Message& message);    // TranslateMessage
-intptr_t dispatchMessage(const Message& message);  // DispatchMessageW: calls windowProcedure
+intptr_t dispatchMessage(const Message& message);  // DispatchMessageW: calls the window's procedure
 intptr_t defaultWindowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam,
                                 intptr_t lParam);  // DefWindowProcW
 void postQuitMessage(int exitCode);               // PostQuitMessage

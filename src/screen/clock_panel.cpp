@@ -1,4 +1,5 @@
 // The clock lines: London (plain UTC, no daylight-saving rule) and local time.
+#include "geometry/window_geometry.h"
 #include "platform/clock.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
@@ -7,8 +8,6 @@
 namespace orvane {
 
 namespace {
-
-constexpr int32_t clockX = 250;
 
 std::u16string clockLine(const SYSTEMTIME& time) {
     return dateTimeText(time.wYear, time.wMonth, time.wDay, time.wDayOfWeek, time.wHour,
@@ -19,12 +18,12 @@ std::u16string clockLine(const SYSTEMTIME& time) {
 
 void drawClockPanel(FrameContext& frame) {
     const std::u16string london = clockLine(platform::systemTime());
-    drawPanelText(frame, clockX, 16, appState.londonTimeLabel);
-    drawPanelText(frame, clockX, 46, london);
+    drawPanelText(frame, geometry::clockLeft, geometry::clockLineTop(0), appState.londonTimeLabel);
+    drawPanelText(frame, geometry::clockLeft, geometry::clockLineTop(1), london);
 
     const std::u16string local = clockLine(platform::localTime());
-    drawPanelText(frame, clockX, 76, appState.localTimeLabel);
-    drawPanelText(frame, clockX, 106, local);
+    drawPanelText(frame, geometry::clockLeft, geometry::clockLineTop(2), appState.localTimeLabel);
+    drawPanelText(frame, geometry::clockLeft, geometry::clockLineTop(3), local);
 }
 
 }  // namespace orvane

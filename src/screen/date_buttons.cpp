@@ -2,8 +2,8 @@
 // ±10, ±100, ±1000 year buttons beside the year.
 #include <iterator>
 
+#include "geometry/window_geometry.h"
 #include "platform/draw.h"
-#include "screen/layout.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
 #include "state/app_state.h"
@@ -12,23 +12,22 @@ namespace orvane {
 
 namespace {
 
-using namespace layout;
+using namespace geometry;
 
-// The text of each column of year buttons (the ±1 column has arrows): the plus
-// box over the minus box.
+// The texts of the year buttons after the ±1 column (which has arrows): the
+// plus box over the minus box.
 struct YearButtonTexts {
-    int32_t textX;
     std::u16string_view plus;
     std::u16string_view minus;
 };
 
 constexpr YearButtonTexts yearButtonTexts[] = {
-    {579, u"+10", u"-10"},
-    {621, u"+100", u"-100"},
-    {658, u"+1000", u"-1000"},
+    {u"+10", u"-10"},
+    {u"+100", u"-100"},
+    {u"+1000", u"-1000"},
 };
+static_assert(std::size(yearButtonTexts) == yearButtonTextLefts.size());
 
-constexpr int32_t arrowX = monthButtonsLeft + 10;
 constexpr std::u16string_view upArrow = u"\u02C4";
 constexpr std::u16string_view downArrow = u"\u02C5";
 
@@ -40,30 +39,30 @@ void drawButton(FrameContext& frame, int32_t left, int32_t top, int32_t height, 
 }  // namespace
 
 void drawDateButtons(FrameContext& frame) {
-    const int32_t d = lowerPanelShift();
+    const int32_t d = lowerPanelShift(appState.maxDayNameLength);
     const SYSTEMTIME& date = appState.workingDate;
 
     platform::selectObject(frame.memoryDC, frame.largeFont);
-    drawPanelText(frame, 250, 546 + d, monthWord(date.wMonth));
-    drawPanelText(frame, 250, 630 + d, numberText(date.wYear));
+    drawPanelText(frame, dateTextLeft, monthTextTop + d, monthWord(date.wMonth));
+    drawPanelText(frame, dateTextLeft, yearTextTop + d, numberText(date.wYear));
     platform::selectObject(frame.memoryDC, frame.smallFont);
 
     drawButton(frame, monthButtonsLeft, nextMonthTop, monthButtonHeight, d);
     drawButton(frame, monthButtonsLeft, previousMonthTop, monthButtonHeight, d);
-    drawPanelText(frame, arrowX, 556 + d, upArrow);
-    drawPanelText(frame, arrowX, 586 + d, downArrow);
+    drawPanelText(frame, buttonArrowLeft, nextMonthArrowTop + d, upArrow);
+    drawPanelText(frame, buttonArrowLeft, previousMonthArrowTop + d, downArrow);
 
     drawButton(frame, yearButtonLefts[0], yearLaterTop, yearButtonHeight, d);
     drawButton(frame, yearButtonLefts[0], yearEarlierTop, yearButtonHeight, d);
-    drawPanelText(frame, arrowX, 635 + d, upArrow);
-    drawPanelText(frame, arrowX, 670 + d, downArrow);
+    drawPanelText(frame, buttonArrowLeft, yearLaterTextTop + d, upArrow);
+    drawPanelText(frame, buttonArrowLeft, yearEarlierTextTop + d, downArrow);
 
     for (size_t i = 0; i < std::size(yearButtonTexts); ++i) {
         const int32_t left = yearButtonLefts[i + 1];
         drawButton(frame, left, yearLaterTop, yearButtonHeight, d);
         drawButton(frame, left, yearEarlierTop, yearButtonHeight, d);
-        drawPanelText(frame, yearButtonTexts[i].textX, 635 + d, yearButtonTexts[i].plus);
-        drawPanelText(frame, yearButtonTexts[i].textX, 670 + d, yearButtonTexts[i].minus);
+        drawPanelText(frame, yearButtonTextLefts[i], yearLaterTextTop + d, yearButtonTexts[i].plus);
+        drawPanelText(frame, yearButtonTextLefts[i], yearEarlierTextTop + d, yearButtonTexts[i].minus);
     }
 }
 

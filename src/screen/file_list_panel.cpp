@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "geometry/window_geometry.h"
 #include "platform/files.h"
+#include "platform/path_join.h"
 #include "platform/window.h"
-#include "screen/layout.h"
 #include "screen/panels.h"
-#include "screen/pixel_math.h"
 #include "standards/directory_listing.h"
 #include "state/app_state.h"
 
@@ -15,7 +15,7 @@ namespace orvane {
 
 namespace {
 
-using namespace layout;
+using namespace geometry;
 
 // Draws the rows of `listing`, the i-th at y = listOriginY + 30·i − scrollOffset.
 // Positions are worked out in 64 bits: with any scroll offset and any number of
@@ -27,7 +27,7 @@ void drawRows(FrameContext& frame, const DirectoryListing& listing) {
     int64_t y = int64_t{frame.listOriginY} - appState.scrollOffset;
     for (const std::u16string& name : listing) {
         if (y - rowHalfBox >= top && y + rowHalfBox <= height) {
-            if (!drawPanelRectangle(frame, 1, static_cast<int32_t>(y - rowHalfBox), listRight,
+            if (!drawPanelRectangle(frame, listBoxLeft, static_cast<int32_t>(y - rowHalfBox), listRight,
                                     static_cast<int32_t>(y + rowHalfBox))) {
                 return;
             }
@@ -43,22 +43,19 @@ void drawRows(FrameContext& frame, const DirectoryListing& listing) {
 // listing resolves it. The shell is never given a relative path: it would
 // resolve a bare name against the current folder (the program's) first, and
 // open a file of the same name lying there instead of the one clicked.
-std::u16string wholeCurrentFolder() {
-    const std::u16string& base = appState.programFolder;
-    if (base.empty()) return appState.currentFolder;  // the program's folder could not be read
-    const bool separated = base.back() == u'\\' || base.back() == u'/';
-    return base + (separated ? u"" : u"\\") + appState.currentFolder;
-}
+// When the program's folder could not be read (it is empty), currentFolder
+// is all there is.
+std::u16string wholeCurrentFolder() { return joinPath(appState.programFolder, appState.currentFolder); }
 
 }  // namespace
 
 void drawFileListPanel(FrameContext& frame) {
     const int64_t scroll = appState.scrollOffset;
     // The list frame moves with the scroll offset; the scroll track does not.
-    drawPanelRectangle(frame, 1, saturateToInt32(int64_t{frame.clientTop} - scroll + 1), listRight,
-                       saturateToInt32(int64_t{frame.clientHeight} - scroll - 1));
-    drawPanelRectangle(frame, scrollTrackLeft, saturateToInt32(int64_t{frame.clientTop} + 1), scrollStripRight,
-                       saturateToInt32(int64_t{frame.clientHeight} - 1));
+    drawPanelRectangle(frame, listBoxLeft, saturateToInt32(int64_t{frame.clientTop} - scroll + listFrameInset),
+                       listRight, saturateToInt32(int64_t{frame.clientHeight} - scroll - listFrameInset));
+    drawPanelRectangle(frame, scrollTrackLeft, saturateToInt32(int64_t{frame.clientTop} + listFrameInset),
+                       scrollStripRight, saturateToInt32(int64_t{frame.clientHeight} - listFrameInset));
 
     // The click hit test of the next frame walks this frame's listing.
     appState.fileEntries = listDirectory(appState.currentFolder);
@@ -80,7 +77,7 @@ void openPendingFile(FrameContext& frame) {
 
     // The probe looks at the file the shell is given, and its result neither
     // stops the open nor is reported.
-    platform::probeFile(workingFolder + u"\\" + file);
+    platform::probeFile(joinPath(workingFolder, file));
     platform::shellOpen(frame.window, file, workingFolder);
 }
 

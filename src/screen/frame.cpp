@@ -1,6 +1,7 @@
 // drawFrame: set-up, the panels in order, the copy to the window, release.
 #include "screen/frame.h"
 
+#include "geometry/window_geometry.h"
 #include "platform/draw.h"
 #include "screen/frame_context.h"
 #include "screen/panels.h"
@@ -11,7 +12,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int32_t smallFontHeight = 16;
 constexpr uint32_t black = 0x000000;
 
 // Set-up of the memory context, the panels, the copy and the release of the
@@ -26,7 +26,7 @@ void drawOnCanvas(FrameContext& frame) {
     frame.savedBrush = platform::selectObject(frame.memoryDC, frame.background);
     platform::setTextColor(frame.memoryDC, black);
 
-    frame.smallFont = platform::createFont(smallFontHeight, appState.fontCharSet);
+    frame.smallFont = platform::createFont(geometry::smallFontHeight, appState.fontCharSet);
     frame.savedFont = platform::selectObject(frame.memoryDC, frame.smallFont);
 
     drawFileListPanel(frame);

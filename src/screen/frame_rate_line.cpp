@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "geometry/window_geometry.h"
 #include "platform/draw.h"
 #include "screen/panels.h"
-#include "screen/pixel_math.h"
 #include "state/app_state.h"
 
 namespace orvane {
@@ -35,11 +35,10 @@ void drawFrameRateLine(FrameContext& frame) {
     line += fourDigitText(appState.frameCounter);
     line += appState.fullStop;
 
-    // The line ends about at the right edge, 30 pixels above the bottom.
     const Rect client = platform::clientRect(frame.window);
     const int64_t n = static_cast<int64_t>(line.size());
-    drawPanelText(frame, saturateToInt32(int64_t{client.right} - 10 * n),
-                  saturateToInt32(int64_t{client.bottom} - 30), line);
+    drawPanelText(frame, saturateToInt32(int64_t{client.right} - geometry::frameRateCharacterWidth * n),
+                  saturateToInt32(int64_t{client.bottom} - geometry::frameRateLineRise), line);
 }
 
 }  // namespace orvane

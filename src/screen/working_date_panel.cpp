@@ -1,7 +1,7 @@
 // The working date: weekday word and big day number in a box, with the
 // previous-day and next-day arrows on either side.
+#include "geometry/window_geometry.h"
 #include "platform/draw.h"
-#include "screen/layout.h"
 #include "screen/panels.h"
 #include "standards/standard_words.h"
 #include "state/app_state.h"
@@ -9,26 +9,24 @@
 namespace orvane {
 
 namespace {
-using namespace layout;
-constexpr int32_t largeFontHeight = 64;
+using namespace geometry;
 }  // namespace
 
 void drawWorkingDatePanel(FrameContext& frame) {
     const SYSTEMTIME& date = appState.workingDate;
     // The outer box holds the day buttons in its side strips; the inner box
     // frames the weekday and the day number.
-    constexpr int32_t bottom = dayButtonsTop + dayButtonHeight;
-    drawPanelRectangle(frame, previousDayLeft, dayButtonsTop, nextDayLeft + buttonWidth, bottom);
-    drawPanelRectangle(frame, previousDayLeft + buttonWidth, dayButtonsTop, nextDayLeft, bottom);
-    drawPanelText(frame, 300, 164, dayOfWeekWord(date.wDayOfWeek));
+    drawPanelRectangle(frame, previousDayLeft, dayButtonsTop, nextDayLeft + buttonWidth, dayButtonsBottom);
+    drawPanelRectangle(frame, previousDayLeft + buttonWidth, dayButtonsTop, nextDayLeft, dayButtonsBottom);
+    drawPanelText(frame, workingDateTextLeft, weekdayTextTop, dayOfWeekWord(date.wDayOfWeek));
 
     frame.largeFont = platform::createFont(largeFontHeight, appState.fontCharSet);
     const GdiObject replaced = platform::selectObject(frame.memoryDC, frame.largeFont);
-    drawPanelText(frame, 300, 194, twoDigitText(date.wDay));
+    drawPanelText(frame, workingDateTextLeft, dayNumberTop, twoDigitText(date.wDay));
     platform::selectObject(frame.memoryDC, replaced);
 
-    drawPanelText(frame, 260, 194, u"\u02C2");
-    drawPanelText(frame, 430, 194, u"\u02C3");
+    drawPanelText(frame, previousDayLeft + arrowIndent, dayNumberTop, u"\u02C2");
+    drawPanelText(frame, nextDayLeft + arrowIndent, dayNumberTop, u"\u02C3");
 }
 
 }  // namespace orvane

@@ -12,8 +12,9 @@ namespace orvane {
 DirectoryListing listDirectory(std::u16string folderPath) {
     DirectoryListing listing;
 
-    // A listing needs a current folder that can be read, as it did when the
-    // folder was entered and the caller's folder saved first: from a deleted
+    // A listing gives what entering the folder and enumerating it there
+    // gives, and entering it starts by saving the caller's current folder:
+    // so it needs a current folder that can be read, and from a deleted
     // current folder nothing is listed, whatever the path.
     std::u16string current;
     if (!platform::getCurrentFolder(current)) return listing;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/path_join.h"
 #include "standards/directory_listing.h"
 #include "state/app_state.h"
 
@@ -54,9 +55,7 @@ size_t dayKeyIndex(uint16_t wDayOfWeek) { return wDayOfWeek == 0 ? 6 : wDayOfWee
 // first entry wMonth - 1 times, so 0 and 1 both pick the first key.
 size_t monthKeyIndex(uint16_t wMonth) { return wMonth == 0 ? 0 : wMonth - 1u; }
 
-std::u16string keyFolder(const std::u16string& folder, const std::u16string& key) {
-    return folder + u"\\" + key;
-}
+std::u16string keyFolder(const std::u16string& folder, const std::u16string& key) { return joinPath(folder, key); }
 
 std::u16string decimalText(uint16_t value) {
     const std::string digits = std::to_string(value);

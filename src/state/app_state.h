@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/window_geometry.h"
 #include "locale/string_table.h"
 #include "platform/files.h"
 #include "platform/types.h"
@@ -41,8 +42,8 @@ struct AppState {
     std::u16string currentFolder;       // browsed folder, relative to programFolder
     std::vector<std::u16string> weekdayNames;  // calendar column heads, Monday first
 
-    int32_t listOriginX = 22;
-    int32_t listOriginY = 16;
+    int32_t listOriginX = geometry::listOriginX;
+    int32_t listOriginY = geometry::listOriginY;
     uint32_t frameCounter = 1;
     int32_t framesPerSecond = 0;
     bool frameInProgress = false;

@@ -28,7 +28,6 @@ import ctypes
 import ctypes.util
 import datetime
 import os
-import re
 import shutil
 import signal
 import subprocess
@@ -37,7 +36,10 @@ import tempfile
 import threading
 import time
 
-import frame_ink
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from drive import builds, x11  # noqa: E402
+from drive.frame_ink import Image, arrow_problems  # noqa: E402
+from drive.verdict import Failure, check, verdict  # noqa: E402
 
 WIDTH, HEIGHT = 900, 1000
 
@@ -46,55 +48,17 @@ CLOCK_BANDS = [(40, 70), (100, 130)]
 FRAME_RATE_BAND = (960, 1000)
 
 
-class Failure(Exception):
-    pass
-
-
-def missing_tool(tools):
-    """Says which of the tools is missing, if one is; the tests then skip (77)."""
-    for tool in tools:
-        if not shutil.which(tool):
-            print(f"{tool} is missing: scripts/install-deps", file=sys.stderr)
-            return True
-    return False
-
-
-def verdict(body):
-    """Runs body and turns its end into the test's exit code and last line."""
-    try:
-        body()
-    except Failure as failure:
-        print(f"FAILED: {failure}", file=sys.stderr)
-        return 1
-    print("passed")
-    return 0
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def run(args, **kwargs):
-    return subprocess.run(args, check=True, capture_output=True, timeout=60, **kwargs)
-
-
-def rgb_of_png(path):
-    data = run(["convert", path, "-depth", "8", "rgb:-"]).stdout
-    check(len(data) == WIDTH * HEIGHT * 3, f"{path}: not a {WIDTH}x{HEIGHT} image")
-    return data
-
-
 def differing_pixels(a, b, left=0, top=0, right=WIDTH, bottom=HEIGHT, skip_bands=()):
-    """Number of pixels that differ inside the box, rows in skip_bands left out."""
+    """Number of pixels that differ inside the box between two Images of the
+    client area, rows in skip_bands left out."""
     count = 0
     for y in range(top, bottom):
         if any(low <= y < high for low, high in skip_bands):
             continue
         start = (y * WIDTH + left) * 3
         end = (y * WIDTH + right) * 3
-        if a[start:end] != b[start:end]:
-            row_a, row_b = a[start:end], b[start:end]
+        row_a, row_b = a.rgb[start:end], b.rgb[start:end]
+        if row_a != row_b:
             count += sum(1 for i in range(0, end - start, 3) if row_a[i:i + 3] != row_b[i:i + 3])
     return count
 
@@ -134,47 +98,40 @@ def send_delete_window(display, window_id):
 
 
 class Session:
-    """One build laid out in a temporary folder, running under its own Xvfb."""
+    """One build laid out in a temporary folder, running under an Xvfb of its own."""
 
     def __init__(self, bin_dir, language, app_name="app"):
         self.language = language
-        self.catalog_name = "Catalog" if language == "en" else "Каталог"
+        self.table = builds.LANGUAGES[language]
+        self.shift = builds.shift(language)  # of the lower panels
         self.work = tempfile.mkdtemp(prefix="orvane-e2e-")
-        self.app_dir = os.path.join(self.work, app_name)
-        os.makedirs(self.app_dir)
-        for name in (f"orvane_{language}", f"orvane_render_{language}"):
-            shutil.copy2(os.path.join(bin_dir, name), self.app_dir)
-        shutil.copytree(os.path.join(bin_dir, self.catalog_name), os.path.join(self.app_dir, self.catalog_name))
+        programs = [f"orvane_{language}", f"orvane_render_{language}"]
+        self.app_dir, self.catalog, self.elsewhere = builds.lay_out(bin_dir, language, programs, self.work, app_name)
         self.render_dir = self.app_dir  # where the render tool and the catalog it draws lie
-        self.elsewhere = os.path.join(self.work, "elsewhere")
-        os.makedirs(self.elsewhere)
-        self.xvfb = None
+        self.xvfb = x11.Xvfb(self.work)
+        self.display = None
         self.program = None
-        self.env = dict(os.environ)
+        self.window = None
 
     def __enter__(self):
-        display_file = os.path.join(self.work, "display")
-        with open(display_file, "w") as out:
-            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", "1280x1024x24",
-                                          "-nolisten", "tcp"], pass_fds=(out.fileno(),),
-                                         stderr=subprocess.DEVNULL)
-        deadline = time.time() + 10
-        while time.time() < deadline and not open(display_file).read().strip():
-            time.sleep(0.05)
-        number = open(display_file).read().strip()
-        check(number, "Xvfb did not start")
-        self.display = f":{number}"
-        self.env["DISPLAY"] = self.display
+        try:
+            self.xvfb.__enter__()
+        except BaseException:
+            shutil.rmtree(self.work, ignore_errors=True)
+            raise
+        self.display = x11.Display(self.xvfb.name, self.work)
         return self
 
     def __exit__(self, *exc):
         if self.program and self.program.poll() is None:
             self.program.kill()
             self.program.wait()
-        if self.xvfb:
-            self.xvfb.terminate()
-            self.xvfb.wait()
+        self.xvfb.__exit__()
         shutil.rmtree(self.work, ignore_errors=True)
+
+    @property
+    def env(self):
+        return self.display.env
 
     def start(self, extra_path=None):
         env = dict(self.env)
@@ -183,32 +140,27 @@ class Session:
         # Started from another folder: the program must find its catalog itself.
         self.program = subprocess.Popen([os.path.join(self.app_dir, f"orvane_{self.language}")],
                                         cwd=self.elsewhere, env=env, stderr=subprocess.PIPE)
-        found = subprocess.run(["xdotool", "search", "--sync", "--name", "^Orvane$"], env=self.env,
-                               capture_output=True, text=True, timeout=20)
-        check(found.returncode == 0 and found.stdout.split(), "the window did not appear")
-        self.window = int(found.stdout.split()[0])
+        self.window = self.display.find_window("Orvane", timeout=20)
+        check(self.window, "the window did not appear")
         time.sleep(0.5)
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=20)
+        self.display.xdotool(*args, timeout=20)
 
     def click(self, x, y):
-        self.xdotool("mousemove", x, y, "click", 1)
+        self.display.click(x, y)
 
     def screenshot(self):
-        data = run(["import", "-window", "root", "-crop", f"{WIDTH}x{HEIGHT}+0+0", "+repage", "-depth", "8",
-                    "rgb:-"], env=self.env).stdout
-        check(len(data) == WIDTH * HEIGHT * 3, "screenshot has the wrong size")
-        return data
-
-    def save_screenshot(self, path):
-        run(["import", "-window", "root", "-crop", f"{WIDTH}x{HEIGHT}+0+0", "+repage", path], env=self.env)
+        return self.display.client_image(WIDTH, HEIGHT)
 
     def render(self, *args):
         out = os.path.join(self.work, "expected.png")
-        run([os.path.join(self.render_dir, f"orvane_render_{self.language}"), "--out", out, *map(str, args)],
-            cwd=self.elsewhere, env={k: v for k, v in self.env.items() if k != "DISPLAY"})
-        return rgb_of_png(out)
+        env = {k: v for k, v in self.env.items() if k != "DISPLAY"}
+        subprocess.run([os.path.join(self.render_dir, f"orvane_render_{self.language}"), "--out", out,
+                        *map(str, args)], cwd=self.elsewhere, env=env, check=True, capture_output=True, timeout=60)
+        image = Image.load(out)
+        check((image.width, image.height) == (WIDTH, HEIGHT), f"{out}: not a {WIDTH}x{HEIGHT} image")
+        return image
 
     def wait_until_shown(self, expected, timeout=5.0, **box):
         """Polls screenshots until the box matches the expected frame; returns seconds taken."""
@@ -219,27 +171,14 @@ class Session:
             if differing == 0:
                 return time.time() - started
             if time.time() - started > timeout:
-                self.save_screenshot(os.path.join(tempfile.gettempdir(), "orvane-e2e-failed.png"))
+                self.display.screenshot(os.path.join(tempfile.gettempdir(), "orvane-e2e-failed.png"))
                 raise Failure(f"{differing} pixels differ from the expected frame in {box}")
             time.sleep(0.1)
 
     def ocr(self, shot, top, bottom, left=0, right=WIDTH):
         """Text in a band of a screenshot, upscaled for tesseract."""
-        crop = os.path.join(self.work, "band.rgb")
-        with open(crop, "wb") as out:
-            for y in range(top, bottom):
-                out.write(shot[(y * WIDTH + left) * 3:(y * WIDTH + right) * 3])
-        png = os.path.join(self.work, "band.png")
-        run(["convert", "-size", f"{right - left}x{bottom - top}", "-depth", "8", f"rgb:{crop}",
-             "-colorspace", "Gray", "-resize", "400%", "-normalize", png])
-        language = "eng" if self.language == "en" else "rus"
-        text = run(["tesseract", png, "-", "-l", language, "--psm", "7"]).stdout.decode()
-        return " ".join(text.split())
-
-    @property
-    def lower(self):
-        """How far the lower panels lie below the English layout's."""
-        return 0 if self.language == "en" else 40
+        text = self.display.read_text(shot, [(left, top, right, bottom)], self.table["ocr"], psm=7, normalize=True)
+        return x11.normal(text)
 
 
 def today():
@@ -262,56 +201,36 @@ def add_years(date, years):
         return date.replace(year=date.year + years, day=28)
 
 
-def words_of(session):
-    """The weekday and month words the sample catalog gives for today."""
-    if session.language == "en":
-        return today().strftime("%A"), today().strftime("%B")
-    days = ["Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресенье"]
-    months = ["января", "февраля", "марта", "апреля", "мая", "июня", "июля", "августа", "сентября", "октября",
-              "ноября", "декабря"]
-    return days[today().weekday()], months[today().month - 1]
-
-
 def case_startup(session):
     session.start()
-    geometry = subprocess.run(["xdotool", "getwindowgeometry", str(session.window)], env=session.env,
-                              capture_output=True, text=True, check=True).stdout
-    check("Position: 0,0" in geometry, f"window not at 0,0: {geometry}")
-    check("Geometry: 900x1000" in geometry, f"window not 900x1000: {geometry}")
+    geometry = session.display.geometry(session.window)
+    check(geometry == (0, 0, WIDTH, HEIGHT), f"window at {geometry}, not at 0, 0 with {WIDTH}x{HEIGHT}")
     expected = session.render("--date", today().isoformat())
     session.wait_until_shown(expected, skip_bands=CLOCK_BANDS + [FRAME_RATE_BAND])
     time.sleep(2.5)  # two whole measuring seconds
+    now_utc = datetime.datetime.now(datetime.timezone.utc)
+    now_local = datetime.datetime.now()
     shot = session.screenshot()
-    image = frame_ink.Image(WIDTH, HEIGHT, shot)
-    arrows = [(name, frame_ink.arrow_problem(image, box, direction))
-              for name, box, direction in frame_ink.arrow_boxes(180 + session.lower)]
-    check(all(problem is None for _, problem in arrows), f"an arrow button holds no arrowhead: {arrows}")
-    labels = ("London time:", "Local time:") if session.language == "en" else ("Лондонское время:",
-                                                                               "Местное время:")
-    check(labels[0] in session.ocr(shot, 14, 36, 240, 600), "London label not read")
-    check(labels[1] in session.ocr(shot, 74, 96, 240, 600), "local label not read")
-    day_word, month_word = words_of(session)
-    year_word = "year." if session.language == "en" else "года."
-    for top in (44, 104):
-        line = session.ocr(shot, top, top + 22, 240, 700)
-        for word in (day_word, month_word, str(today().year), year_word):
-            check(word in line, f"clock line {line!r} lacks {word!r}")
-        check(re.search(r"\d\d:\d\d:\d\d", line), f"clock line {line!r} has no time")
+    arrows = arrow_problems(shot, session.shift)
+    check(not arrows, f"an arrow button holds no arrowhead: {arrows}")
+    clock = " ".join(session.ocr(shot, top, top + 22, 240, right) for top, right in
+                     ((14, 600), (44, 700), (74, 600), (104, 700)))
+    print("clock panel reads:", clock)
+    missing = builds.clock_problems(clock, session.catalog, session.language, now_utc, now_local)
+    check(not missing, f"the clock panel {clock!r} lacks {missing}")
     rate_line = session.ocr(shot, FRAME_RATE_BAND[0], FRAME_RATE_BAND[1] - 14, 480, 900)
-    label = "Frame rate" if session.language == "en" else "Частота кадров"
-    match = re.search(r"(\d{4})", rate_line)
-    check(label in rate_line and match, f"frame-rate line not read: {rate_line!r}")
-    rate = int(match.group(1))
-    print(f"frame rate shown: {rate}")
+    rate, frame = builds.frame_rate_of(rate_line, session.language)
+    check(rate is not None, f"frame-rate line not read: {rate_line!r}")
+    print(f"frame rate shown: {rate}, current frame {frame}")
     check(1 <= rate <= 1001, f"frame rate {rate} beyond the 1000-frame cap")
 
 
 def case_navigate(session):
     session.start()
-    folder = "Documents" if session.language == "en" else "Документы"
+    folder = session.table["sample_folder"]
     list_box = dict(left=0, top=0, right=240, bottom=HEIGHT)
     session.click(60, 76)  # row 2: the first folder after "." and ".."
-    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}\\{folder}"), **list_box)
+    session.wait_until_shown(session.render("--folder", f"{session.table['catalog']}\\{folder}"), **list_box)
     session.click(60, 46)  # row 1: ".."
     session.wait_until_shown(session.render(), **list_box)
 
@@ -320,26 +239,21 @@ def case_dates(session):
     session.start()
     panels = dict(left=240, top=150, right=WIDTH, bottom=FRAME_RATE_BAND[0])
     date = today()
-    session.click(550, 561 + 180 + session.lower)  # next month
+    session.click(550, 561 + session.shift)  # next month
     date = add_months(date, 1)
     session.wait_until_shown(session.render("--date", date.isoformat()), **panels)
-    session.click(550, 645 + 180 + session.lower)  # next year
+    session.click(550, 645 + session.shift)  # next year
     date = add_years(date, 1)
     session.wait_until_shown(session.render("--date", date.isoformat()), **panels)
-    session.click(634, 680 + 180 + session.lower)  # 100 years back
+    session.click(634, 680 + session.shift)  # 100 years back
     date = add_years(date, -100)
     session.wait_until_shown(session.render("--date", date.isoformat()), **panels)
 
 
 def case_rename(session):
     session.start()
-    if session.language == "en":
-        key = today().strftime("%A")
-        folder = os.path.join(session.app_dir, "Catalog", "Standards", "Time", "Day of Week", key)
-    else:
-        keys = ["Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресение"]
-        folder = os.path.join(session.app_dir, "Каталог", "Стандарты", "Время", "Именительный", "День недели",
-                              keys[today().weekday()])
+    folder = builds.key_folder(session.catalog, session.language, "day_folder",
+                               builds.day_key(session.language, today()))
     (word_file,) = os.listdir(folder)
     os.rename(os.path.join(folder, word_file), os.path.join(folder, "Renamed.txt"))
     expected = session.render("--date", today().isoformat())
@@ -357,23 +271,11 @@ def case_scroll(session):
 
 
 def case_open(session):
-    # A stand-in for xdg-open that writes down how it was started.
-    tools = os.path.join(session.work, "tools")
-    os.makedirs(tools)
-    record = os.path.join(session.work, "opened")
-    with open(os.path.join(tools, "xdg-open"), "w") as script:
-        script.write(f'#!/bin/sh\n{{ pwd; for a in "$@"; do echo "$a"; done; }} > "{record}.part"\n'
-                     f'mv "{record}.part" "{record}"\n')
-    os.chmod(os.path.join(tools, "xdg-open"), 0o755)
+    tools, record = opener_logger(session)
     session.start(extra_path=tools)
-    name = "Notes.txt" if session.language == "en" else "Заметки.txt"
     session.click(60, 106)  # row 3
-    deadline = time.time() + 10
-    while not os.path.exists(record) and time.time() < deadline:
-        time.sleep(0.1)
-    check(os.path.exists(record), "the shell open did not start xdg-open")
-    lines = open(record, encoding="utf-8").read().splitlines()
-    check(lines == [os.path.join(session.app_dir, session.catalog_name), "./" + name], f"xdg-open got {lines}")
+    lines = wait_for_file(record, timeout=10)
+    check(lines[:2] == [session.catalog, "./" + session.table["sample_document"]], f"xdg-open got {lines[:2]}")
     time.sleep(1.0)
     children = subprocess.run(["ps", "--ppid", str(session.program.pid), "-o", "stat="], capture_output=True,
                               text=True).stdout.split()
@@ -383,7 +285,7 @@ def case_open(session):
 
 def case_close(session):
     session.start()
-    send_delete_window(session.display, session.window)
+    send_delete_window(session.display.name, session.window)
     try:
         code = session.program.wait(timeout=10)
     except subprocess.TimeoutExpired:
@@ -413,12 +315,21 @@ def write_logger(path, record):
     os.chmod(path, 0o755)
 
 
+def opener_logger(session):
+    """A stand-in for xdg-open (write_logger) in a folder of its own: that
+    folder, for PATH, and the record it writes."""
+    tools = os.path.join(session.work, "tools")
+    os.makedirs(tools)
+    record = os.path.join(session.work, "opened")
+    write_logger(os.path.join(tools, "xdg-open"), record)
+    return tools, record
+
+
 def wait_for_file(path, timeout=15.0):
-    deadline = time.time() + timeout
-    while not os.path.exists(path) and time.time() < deadline:
-        time.sleep(0.1)
-    check(os.path.exists(path), f"{path} did not appear")
-    return open(path, "rb").read().decode("utf-8", "surrogateescape").splitlines()
+    """The lines of a record that a stand-in for xdg-open renames into place."""
+    lines = x11.wait_for_lines(path, timeout=timeout)
+    check(lines, f"{path} did not appear")
+    return lines
 
 
 def row_y(row):
@@ -434,7 +345,7 @@ def case_backslash_names(session):
       a writer waiting on it stays blocked;
     - a folder named "back\\slashdir" and one named "\\" are entered and list
       their own entries, exactly as plain folders with the same entries do."""
-    catalog = os.path.join(session.app_dir, session.catalog_name)
+    catalog = session.catalog
     attack = os.path.join(catalog, "Attack")
     os.makedirs(attack)
     canary = os.path.join(session.work, "canary.fifo")
@@ -446,10 +357,7 @@ def case_backslash_names(session):
         for parent in (attack, catalog):
             os.makedirs(os.path.join(parent, folder if parent == attack else reference), exist_ok=True)
             open(os.path.join(parent, folder if parent == attack else reference, entry), "w").close()
-    tools = os.path.join(session.work, "tools")
-    os.makedirs(tools)
-    record = os.path.join(session.work, "opened")
-    write_logger(os.path.join(tools, "xdg-open"), record)
+    tools, record = opener_logger(session)
 
     # A writer blocks on the FIFO until someone opens it for reading.
     released = []
@@ -459,7 +367,7 @@ def case_backslash_names(session):
     session.start(extra_path=tools)
     list_box = dict(left=0, top=0, right=240, bottom=HEIGHT)
     session.click(60, row_y(2))  # Attack: ".", "..", the escape name, "back\\slashdir", "\\"
-    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Attack"), **list_box)
+    session.wait_until_shown(session.render("--folder", f"{session.table['catalog']}/Attack"), **list_box)
     session.click(60, row_y(2))
     lines = wait_for_file(record)
     check(lines[:2] == [attack, "./" + escape], f"the opener got {lines[:2]}")
@@ -467,11 +375,11 @@ def case_backslash_names(session):
     check(not released and writer.is_alive(), "the FIFO outside the catalog was opened")
 
     session.click(60, row_y(3))  # back\\slashdir
-    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Ref1"), **list_box)
+    session.wait_until_shown(session.render("--folder", f"{session.table['catalog']}/Ref1"), **list_box)
     session.click(60, row_y(1))  # ".." back to Attack
-    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Attack"), **list_box)
+    session.wait_until_shown(session.render("--folder", f"{session.table['catalog']}/Attack"), **list_box)
     session.click(60, row_y(4))  # the folder named "\\"
-    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}/Ref2"), **list_box)
+    session.wait_until_shown(session.render("--folder", f"{session.table['catalog']}/Ref2"), **list_box)
     check(session.program.poll() is None, "the program ended")
 
     # Let the writer go.
@@ -489,24 +397,21 @@ def case_backslash_home(session):
     plain = os.path.join(session.work, "plain")
     os.makedirs(plain)
     shutil.copy2(os.path.join(session.app_dir, f"orvane_render_{session.language}"), plain)
-    shutil.copytree(os.path.join(session.app_dir, session.catalog_name), os.path.join(plain, session.catalog_name))
+    shutil.copytree(session.catalog, os.path.join(plain, session.table["catalog"]))
     session.render_dir = plain
-    tools = os.path.join(session.work, "tools")
-    os.makedirs(tools)
-    record = os.path.join(session.work, "opened")
-    write_logger(os.path.join(tools, "xdg-open"), record)
+    tools, record = opener_logger(session)
 
     session.start(extra_path=tools)
     session.wait_until_shown(session.render("--date", today().isoformat()),
                              skip_bands=CLOCK_BANDS + [FRAME_RATE_BAND])
     list_box = dict(left=0, top=0, right=240, bottom=HEIGHT)
     session.click(60, row_y(2))  # Documents
-    session.wait_until_shown(session.render("--folder", f"{session.catalog_name}\\Documents"), **list_box)
+    session.wait_until_shown(session.render("--folder", f"{session.table['catalog']}\\Documents"), **list_box)
     session.click(60, row_y(1))
     session.wait_until_shown(session.render(), **list_box)
     session.click(60, row_y(3))  # Notes.txt
     lines = wait_for_file(record)
-    check(lines[:2] == [os.path.join(session.app_dir, session.catalog_name), "./Notes.txt"],
+    check(lines[:2] == [session.catalog, "./Notes.txt"],
           f"the opener got {lines[:2]}")
 
 
@@ -514,15 +419,12 @@ def case_open_planted(session):
     """PATH begins with an empty entry, "." and a relative folder, each of
     which names the browsed folder for a child working there: the xdg-open
     planted there never runs, the one on PATH's absolute folder does."""
-    catalog = os.path.join(session.app_dir, session.catalog_name)
+    catalog = session.catalog
     planted_record = os.path.join(session.work, "planted")
     write_logger(os.path.join(catalog, "xdg-open"), planted_record)
     os.makedirs(os.path.join(catalog, "bin"))
     write_logger(os.path.join(catalog, "bin", "xdg-open"), planted_record)
-    tools = os.path.join(session.work, "tools")
-    os.makedirs(tools)
-    record = os.path.join(session.work, "opened")
-    write_logger(os.path.join(tools, "xdg-open"), record)
+    tools, record = opener_logger(session)
 
     session.start(extra_path=":.:bin:" + tools)
     session.click(60, row_y(4))  # ".", "..", "bin", "Documents", "Notes.txt"
@@ -536,7 +438,7 @@ def case_deep_open(session):
     """A file 250 folders below the catalog (a path of over 7000 bytes, past
     the system's 4096-byte limit for one call) is listed, reached by clicks
     and opened in its own folder."""
-    catalog = os.path.join(session.app_dir, session.catalog_name)
+    catalog = session.catalog
     os.makedirs(os.path.join(catalog, "Deep"))
     levels = 250
     token = f"deep file {os.getpid()}"
@@ -550,15 +452,12 @@ def case_deep_open(session):
     with os.fdopen(os.open("deep.txt", os.O_WRONLY | os.O_CREAT, 0o644, dir_fd=folder), "w") as deep:
         deep.write(token + "\n")
     os.close(folder)
-    tools = os.path.join(session.work, "tools")
-    os.makedirs(tools)
-    record = os.path.join(session.work, "opened")
-    write_logger(os.path.join(tools, "xdg-open"), record)
+    tools, record = opener_logger(session)
 
     session.start(extra_path=tools)
     # Row 2 is "Deep", then the one folder of each level, then deep.txt.
-    subprocess.run(["xdotool", "mousemove", "60", str(row_y(2)), "click", "--repeat", str(levels + 2), "--delay",
-                    "40", "1"], env=session.env, check=True, timeout=60)
+    session.display.xdotool("mousemove", 60, row_y(2), "click", "--repeat", levels + 2, "--delay", 40, 1,
+                            timeout=60)
     lines = wait_for_file(record, timeout=60)
     check(lines[1:] == ["./deep.txt", token], f"the opener got {lines[1:]}")
 
@@ -571,7 +470,7 @@ def case_no_display(session):
     attempts = [
         (base, "orvane: cannot open a window: no display (DISPLAY is not set)"),
         (dict(base, DISPLAY=":4091"), 'orvane: cannot open a window: cannot reach the display ":4091"'),
-        (dict(base, DISPLAY=session.display, SDL_VIDEODRIVER="offscreen"),
+        (dict(base, DISPLAY=session.display.name, SDL_VIDEODRIVER="offscreen"),
          "orvane: cannot open a window: SDL_VIDEODRIVER=offscreen names no display driver"),
     ]
     for env, line in attempts:
@@ -598,15 +497,7 @@ def case_launch_stress(session):
     for launch in range(50):
         child = subprocess.Popen([program], cwd=session.elsewhere, env=session.env, stdout=subprocess.DEVNULL,
                                  stderr=subprocess.PIPE)
-        window = False
-        deadline = time.time() + 15
-        while time.time() < deadline and child.poll() is None:
-            found = subprocess.run(["xdotool", "search", "--pid", str(child.pid), "--name", "^Orvane$"],
-                                   env=session.env, capture_output=True, timeout=20)
-            if found.returncode == 0 and found.stdout.split():
-                window = True
-                break
-            time.sleep(0.05)
+        window = session.display.find_window("Orvane", timeout=15, process=child) is not None
         if window:
             child.terminate()  # SIGTERM: SDL turns it into a close request
         try:
@@ -637,7 +528,7 @@ def main():
     parser.add_argument("--language", choices=("en", "ru"), default="en")
     parser.add_argument("case", choices=sorted(CASES))
     args = parser.parse_args()
-    if missing_tool(("Xvfb", "xdotool", "import", "convert", "tesseract")):
+    if x11.missing_tool(("Xvfb", "xdotool", "import", "convert", "tesseract")):
         return 77
     # The program's own folder has a backslash in its absolute path.
     app_name = "app\\with\\backslash" if args.case == "backslash_home" else "app"

@@ -14,7 +14,9 @@ import subprocess
 import sys
 import time
 
-from linux_e2e import Failure, Session, check, missing_tool, verdict
+from linux_e2e import Session  # puts tests/ on the path for drive
+from drive.verdict import Failure, check, verdict
+from drive.x11 import missing_tool
 
 EXIT_DISPLAY_LOST = 4
 
@@ -45,17 +47,17 @@ def main():
     def body():
         with Session(bin_dir, "en") as session:
             session.start()
-            session.xvfb.send_signal(signal.SIGKILL)
+            session.xvfb.process.send_signal(signal.SIGKILL)
             code, lines, seconds = ended(session, "the X server was killed")
             expect("X server killed", code, lines,
-                   f'orvane: lost the connection to the display "{session.display}"')
+                   f'orvane: lost the connection to the display "{session.display.name}"')
             print(f"X server killed: exit code {code} after {seconds:.2f} s: {lines[0]}")
         with Session(bin_dir, "en") as session:
             session.start()
             session.xdotool("windowclose", session.window)
             code, lines, seconds = ended(session, "the window was destroyed")
             expect("window destroyed", code, lines,
-                   f'orvane: lost the window on the display "{session.display}"')
+                   f'orvane: lost the window on the display "{session.display.name}"')
             print(f"window destroyed: exit code {code} after {seconds:.2f} s: {lines[0]}")
     return verdict(body)
 

@@ -35,6 +35,7 @@ constexpr uint32_t messages[] = {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Input input(data, size);
     fuzz::startFreshProgram();
+    fake::fakePlatform().procedure = windowProcedure;
     appState.scrollOffset = input.take<int32_t>();
 
     bool buttonDown = false;

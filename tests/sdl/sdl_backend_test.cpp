@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/window_procedure.h"
+#include "fresh_backend.h"
 #include "platform/draw.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/canvas.h"
@@ -48,7 +50,9 @@ struct PlainCanvas {
     }
 };
 
-TEST(SdlCanvas, TileRecordsNeverHideAPixel) {
+class SdlCanvas : public FreshBackend {};
+
+TEST_F(SdlCanvas, TileRecordsNeverHideAPixel) {
     // Frames of fills (whole and partial, inside and across the edges) and
     // masks; after every step the canvas must equal the plain one.
     std::mt19937 random(7);
@@ -85,7 +89,7 @@ TEST(SdlCanvas, TileRecordsNeverHideAPixel) {
     }
 }
 
-TEST(SdlCanvas, BlendsCoverageLikeGdiBlendsAntialiasedText) {
+TEST_F(SdlCanvas, BlendsCoverageLikeGdiBlendsAntialiasedText) {
     struct Case { uint32_t under, color; uint8_t coverage; uint32_t result; };
     const Case cases[] = {
         {gray, 0x000000, 0, gray},          {gray, 0x000000, 255, 0x000000},
@@ -102,19 +106,17 @@ TEST(SdlCanvas, BlendsCoverageLikeGdiBlendsAntialiasedText) {
     }
 }
 
-TEST(SdlCanvas, RefusesSizesItCannotHold) {
+TEST_F(SdlCanvas, RefusesSizesItCannotHold) {
     for (auto [w, h] : {std::pair{0, 10}, {10, 0}, {-5, 10}, {40000, 10}}) EXPECT_EQ(newCanvas(w, h), nullptr);
 }
 
 // Everything below draws through the seam on an off-screen window.
-class SdlBackend : public ::testing::Test {
+class SdlBackend : public FreshBackend {
 protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        window = platform::createMainWindow(u"Orvane");
-        ASSERT_TRUE(window);
-    }
     void SetUp() override {
+        FreshBackend::SetUp();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        window = platform::createMainWindow(u"Orvane", windowProcedure);
         ASSERT_TRUE(window);
         dc = platform::createMemoryContext(platform::getWindowContext(window));
         canvas = platform::createCanvas(dc, 900, 1000);
@@ -132,6 +134,7 @@ protected:
         platform::deleteObject(canvas);
         platform::deleteMemoryContext(dc);
         platform::releaseWindowContext(window, platform::getWindowContext(window));
+        FreshBackend::TearDown();
     }
     Canvas& pixels() { return *static_cast<DrawingObject*>(canvas.value)->canvas; }
     uint32_t at(int x, int y) { return pixels().pixels[static_cast<size_t>(y) * 900 + x]; }
@@ -147,7 +150,7 @@ protected:
         return {first, last};
     }
 
-    static inline WindowHandle window{};
+    WindowHandle window{};
     DeviceContext dc{};
     GdiObject canvas{}, savedBitmap{}, font{}, savedFont{};
 };
@@ -329,7 +332,9 @@ int childProcesses() {
 
 // The opener is found on PATH's absolute folders only: with empty and "."
 // entries first, an xdg-open planted in the browsed folder never runs.
-TEST(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
+class SdlShellOpen : public FreshBackend {};
+
+TEST_F(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
     const fs::path root = fs::temp_directory_path() / ("orvane-shell-" + std::to_string(getpid()));
     fs::create_directories(root / "tools");
     fs::create_directories(root / "Catalog" / "Sub folder");
@@ -390,7 +395,7 @@ TEST(SdlShellOpen, StartsXdgOpenOnDotSlashNameInTheBrowsedFolderAndReapsIt) {
 // With no descriptor left (as under `ulimit -n 6`) a file click cannot reach
 // the browsed folder, so no opener starts: that is said on standard error,
 // once a run however often it happens.
-TEST(SdlShellOpen, OpenerThatCannotStartIsSaidOnce) {
+TEST_F(SdlShellOpen, OpenerThatCannotStartIsSaidOnce) {
     const fs::path root = fs::temp_directory_path() / ("orvane-shell-fds-" + std::to_string(getpid()));
     fs::create_directories(root / "Catalog");
     std::ofstream(root / "xdg-open") << "#!/bin/sh\n";
@@ -419,9 +424,8 @@ TEST(SdlShellOpen, OpenerThatCannotStartIsSaidOnce) {
     fs::remove_all(root);
 }
 
-// Last: closing destroys the window for good.
-TEST_F(SdlBackend, ZzCloseRequestDestroysTheWindowAndQuitFollows) {
-    TearDown();
+// Closing destroys the window for good.
+TEST_F(SdlBackend, CloseRequestDestroysTheWindowAndQuitFollows) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_CLOSE;
@@ -434,7 +438,6 @@ TEST_F(SdlBackend, ZzCloseRequestDestroysTheWindowAndQuitFollows) {
     EXPECT_FALSE(windowOf(window));
     EXPECT_FALSE(platform::getWindowContext(window));
     EXPECT_FALSE(platform::peekMessage(message, true));
-    window = {};
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fresh_backend.h"
 #include "platform/sdl/fonts.h"
 #include "platform/sdl/text.h"
 
@@ -74,7 +75,9 @@ PlacedGlyph glyphOfCharacter(const std::vector<PlacedGlyph>& glyphs, size_t char
     return PlacedGlyph{&none, -1000, 0, character};
 }
 
-TEST(SdlText, TheFaceHasArialsMetricsAndGdisCell) {
+class SdlText : public FreshBackend {};
+
+TEST_F(SdlText, TheFaceHasArialsMetricsAndGdisCell) {
     for (int32_t height : {16, 64}) {
         FontFace* face = fontFace(height);
         ASSERT_NE(face, nullptr);
@@ -88,7 +91,7 @@ TEST(SdlText, TheFaceHasArialsMetricsAndGdisCell) {
     EXPECT_EQ(plainTextWidth(*fontFace(16), u"+1000"), 8 + 4 * 8);
 }
 
-TEST(SdlText, NamesInManyScriptsDrawNoMissingGlyphWhereAFaceHasTheCharacter) {
+TEST_F(SdlText, NamesInManyScriptsDrawNoMissingGlyphWhereAFaceHasTheCharacter) {
     FontFace& face = *fontFace(16);
     const std::u16string names[] = {
         u"Cafe\u0301 Zoe\u0308.txt",       // Latin with combining marks
@@ -122,7 +125,7 @@ TEST(SdlText, NamesInManyScriptsDrawNoMissingGlyphWhereAFaceHasTheCharacter) {
     }
 }
 
-TEST(SdlText, RightToLeftNamesStandInVisualOrderWithTheirLettersJoined) {
+TEST_F(SdlText, RightToLeftNamesStandInVisualOrderWithTheirLettersJoined) {
     FontFace& face = *fontFace(16);
     // Hebrew in a left-to-right line: the word reads from the right, the
     // extension stays to its right.
@@ -153,7 +156,7 @@ TEST(SdlText, RightToLeftNamesStandInVisualOrderWithTheirLettersJoined) {
     EXPECT_LT(glyphOfCharacter(mixed, 4).x, glyphOfCharacter(mixed, 8).x);
 }
 
-TEST(SdlText, MarksSitOnTheirBasesAndSpecialUnitsDrawAsTheirCharacters) {
+TEST_F(SdlText, MarksSitOnTheirBasesAndSpecialUnitsDrawAsTheirCharacters) {
     FontFace& face = *fontFace(16);
     // e + combining acute: the accent is placed over the e, not after it.
     const std::vector<PlacedGlyph> accented = layOut(face, u"e\u0301x");
@@ -172,7 +175,7 @@ TEST(SdlText, MarksSitOnTheirBasesAndSpecialUnitsDrawAsTheirCharacters) {
     EXPECT_NE(layOut(face, u"\xDC80").front().glyph->index, 0u);
 }
 
-TEST(SdlText, PlainTextsStayOnTheFastPathAndOthersAreShaped) {
+TEST_F(SdlText, PlainTextsStayOnTheFastPathAndOthersAreShaped) {
     FontFace& face = *fontFace(16);
     for (const char16_t* plain : {u"London time:", u"Лондонское время:", u"\u02C2", u"你好", u"+1000", u"a\uF05Cb"}) {
         EXPECT_GE(plainTextWidth(face, plain), 0) << "plain";

@@ -227,7 +227,7 @@ TEST_F(ShellTest, EntryActions) {
         {root, u"", u"Makefile", root, u"Makefile"},
         {root, u"x.txt", u"A", root + u"\\A", u""},
         {root + u"\\A", u"", u"B", root + u"\\A\\B", u""},
-        // Not there (any more): a name without a full stop is taken for a folder.
+        // Nothing of that name: taken for a folder, as any name without a full stop is.
         {root, u"", u"Gone", root + u"\\Gone", u""},
         // A path whose ".." strips everything else still lands on the catalog.
         {u"Loose", u"x.txt", u"..", root, u""},
@@ -330,8 +330,8 @@ TEST_F(ShellTest, FolderWithoutParentEntryHasAWayHome) {
         std::u16string expectedPending;
     };
     const std::vector<Case> cases = {
-        {16, deep + u"\\Inner", u""},         // an entry: entered as always
-        {46, deep, u"notes.txt"},             // a file: chosen as always
+        {16, deep + u"\\Inner", u""},         // an entry: entered as in any folder
+        {46, deep, u"notes.txt"},             // a file: chosen as in any folder
         {31, appState.rootFolderName, u""},   // the line between two rows
         {900, appState.rootFolderName, u""},  // below the last row
         {-5, appState.rootFolderName, u""},   // above the first

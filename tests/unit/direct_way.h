@@ -1,6 +1,6 @@
 #pragma once
-// The direct way of reading folders, kept as the reference that the program's
-// own way must match: a listing enters the folder, enumerates "*.*" there and
+// The direct way of reading folders, the reference that the program's own
+// way must match: a listing enters the folder, enumerates "*.*" there and
 // goes back; a word reader saves the current folder, makes programFolder
 // current around every word and puts the saved folder back after each.
 // Shared by the unit tests (Linux) and the Windows test programs (Wine); each

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/main_loop.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
+#include "platform/program.h"
 #include "platform/window.h"
 #include "shell_fixture.h"
 #include "state/app_state.h"

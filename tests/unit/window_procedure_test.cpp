@@ -25,6 +25,7 @@ protected:
         ShellTest::SetUp();
         makeProgramFolder();
         appState.arrowCursor = arrow;
+        fake::fakePlatform().procedure = windowProcedure;  // the window's, as createMainWindow keeps it
     }
 
     static intptr_t send(uint32_t message, intptr_t lParam = 0) {

@@ -212,9 +212,9 @@ int wmain(int argc, wchar_t** argv) {
         SetCurrentDirectoryW(program.c_str());
     }
 
-    // One listing as the program made it before (save, enter, enumerate,
-    // go back) and as it makes it now (read the current folder, resolve the
-    // path, enumerate by path), on a key folder.
+    // One listing of a key folder two ways: by entering the folder (save,
+    // enter, enumerate, go back), and by its path as the program lists (read
+    // the current folder, resolve the path, enumerate by path).
     report("listing, entering the folder (key folder)", 50, [&] {
         for (int i = 0; i < 50; ++i) {
             const std::wstring saved = currentFolder();

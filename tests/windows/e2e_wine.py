@@ -22,53 +22,12 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
-import frame_ink  # noqa: E402
-import winesession  # noqa: E402
-
-
-# What differs between the two builds, as a person sees it.
-LANGUAGES = {
-    "en": {
-        "exe": "orvane_en.exe",
-        "catalog": "Catalog",
-        "ocr": "eng",
-        "labels": ["London time:", "Local time:"],
-        "frame_rate": r"Frame\s*rate\s*(\d+)[,.]?\s*current\s*frame\s*(\d+)",
-        "day_keys": ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"],
-        "month_keys": ["January", "February", "March", "April", "May", "June", "July", "August",
-                       "September", "October", "November", "December"],
-        "day_folder": ["Standards", "Time", "Day of Week"],
-        "month_folder": ["Standards", "Time", "Months"],
-        "month_genitive_folder": ["Standards", "Time", "Months"],
-        "year_folder": ["Standards", "Time", "Year"],
-        "longest_day_name": 9,
-        "test_folder": "Drawer",
-        "test_document": "Memo.txt",
-        "inner_document": "Inner.txt",
-        "new_year_word": "Annum",
-    },
-    "ru": {
-        "exe": "orvane_ru.exe",
-        "catalog": "Каталог",
-        "ocr": "rus",
-        "labels": ["Лондонское время:", "Местное время:"],
-        "frame_rate": r"Частота\s*кадров\s*(\d+)[,.]?\s*текущий\s*кадр\s*(\d+)",
-        "day_keys": ["Воскресение", "Понедельник", "Вторник", "Среда", "Четверг", "Пятница",
-                     "Суббота"],
-        "month_keys": ["Январь", "Февраль", "Март", "Апрель", "Май", "Июнь", "Июль", "Август",
-                       "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"],
-        "day_folder": ["Стандарты", "Время", "Именительный", "День недели"],
-        "month_folder": ["Стандарты", "Время", "Именительный", "Месяцы"],
-        "month_genitive_folder": ["Стандарты", "Время", "Родительный", "Месяцы"],
-        "year_folder": ["Стандарты", "Время", "Родительный", "Год"],
-        "longest_day_name": 11,
-        "test_folder": "Полка",
-        "test_document": "Памятка.txt",
-        "inner_document": "Вложение.txt",
-        "new_year_word": "Летом",
-    },
-}
+import winesession  # noqa: E402  (puts tests/ on the path for drive)
+from drive import builds  # noqa: E402
+from drive.builds import LANGUAGES, listing_order, word_of  # noqa: E402
+from drive.frame_ink import Image, arrow_problems  # noqa: E402
+from drive.verdict import Checks  # noqa: E402
+from drive.x11 import normal, wait_for_lines  # noqa: E402
 
 # Client-area boxes (left, top, right, bottom) of what the tests read back.
 CLOCK_BOX = (246, 10, 892, 136)
@@ -85,47 +44,6 @@ def button_boxes(d):
     }
 
 
-class Failures:
-    def __init__(self):
-        self.messages = []
-        self.started = time.monotonic()
-
-    def check(self, condition, message):
-        elapsed = time.monotonic() - self.started
-        print(f"{elapsed:6.1f} s " + ("ok   " if condition else "FAIL ") + message, flush=True)
-        if not condition:
-            self.messages.append(message)
-
-    def finish(self):
-        if self.messages:
-            print(f"{len(self.messages)} check(s) failed:")
-            for message in self.messages:
-                print("  " + message)
-            return 1
-        return 0
-
-
-def normal(text):
-    """Text with runs of white space made single spaces, for comparisons."""
-    return " ".join(text.split())
-
-
-def word_of(folder):
-    """The word a standards folder gives: its first entry (in the order Wine
-    lists: case-insensitive by name) less its extension."""
-    names = sorted(os.listdir(folder), key=lambda n: (n.upper(), n))
-    if not names:
-        return "", None
-    name = names[0]
-    return (name.rsplit(".", 1)[0] if "." in name else name), os.path.join(folder, name)
-
-
-def listing_order(folder):
-    """The rows of the file list: "." and "..", then the names as Wine's
-    FindFirstFileW gives them (sorted without regard to case)."""
-    return [".", ".."] + sorted(os.listdir(folder), key=lambda n: (n.upper(), n))
-
-
 class ProgramRun:
     """One copy of a build with its catalog, started under Wine."""
 
@@ -136,20 +54,10 @@ class ProgramRun:
         self.out = args.out
         base = os.path.join(session.folder, "run-" + language)
         shutil.rmtree(base, ignore_errors=True)
-        self.app = os.path.join(base, "app")
-        self.elsewhere = os.path.join(base, "elsewhere")
-        os.makedirs(self.app)
-        os.makedirs(self.elsewhere)
-        shutil.copy2(os.path.join(args.bin, self.table["exe"]), self.app)
-        source = os.path.join(args.bin, self.table["catalog"])
-        self.catalog = os.path.join(self.app, self.table["catalog"])
-        shutil.copytree(source, self.catalog)
+        self.app, self.catalog, self.elsewhere = builds.lay_out(args.bin, language, [self.table["exe"]], base)
         self.process = None
         self.window = None
         self.shots = 0
-
-    def catalog_path(self, parts):
-        return os.path.join(self.catalog, *parts)
 
     def start(self):
         exe = os.path.join(self.app, self.table["exe"])
@@ -162,21 +70,25 @@ class ProgramRun:
         return self.session.screenshot(path)
 
     def read(self, shot, box, scale=4, psm=6):
-        return self.session.read_text(shot, box, self.table["ocr"], scale=scale, psm=psm)
+        return self.read_strips(shot, [box], scale=scale, psm=psm)
 
     def read_strips(self, shot, boxes, scale=4, psm=6):
-        return self.session.read_strips(shot, boxes, self.table["ocr"], scale=scale, psm=psm)
+        """OCR of client-area boxes read as one page, one under the other.
+        The program's texts are not antialiased and touch the lines of their
+        boxes, so the boxes are cut inside those lines; each is made black on
+        white, framed in white and upscaled."""
+        return self.session.read_text(shot, boxes, self.table["ocr"], scale=scale, psm=psm, threshold="35%",
+                                      border=8)
 
     def frame_rate(self, shot):
         text = normal(self.read(shot, FRAME_RATE_BOX, psm=7))
-        found = re.search(self.table["frame_rate"], text)
-        return (int(found.group(1)), int(found.group(2)), text) if found else (None, None, text)
+        rate, frame = builds.frame_rate_of(text, self.language)
+        return rate, frame, text
 
     def stop(self):
         if self.process and self.process.poll() is None:
             self.process.kill()
         self.process = None
-
 
 
 def handler_log(session):
@@ -185,22 +97,13 @@ def handler_log(session):
 
 def wait_for_log_lines(session, count, timeout=15):
     """The handler's log once it holds `count` lines (or what it holds then)."""
-    end = time.monotonic() + timeout
-    lines = []
-    while time.monotonic() < end:
-        if os.path.exists(handler_log(session)):
-            with open(handler_log(session), encoding="utf-8", errors="replace") as log:
-                lines = [line.rstrip("\n") for line in log if line.strip()]
-            if len(lines) >= count:
-                break
-        time.sleep(0.25)
-    return lines
+    return wait_for_lines(handler_log(session), count, timeout)
 
 
 def ink(session, shot, box):
     """(darkest, lightest) gray level, 0 to 1, inside a client-area box."""
     left, top, right, bottom = box
-    ox, oy = winesession.CLIENT_ORIGIN
+    ox, oy = session.origin
     text = session.run(["convert", shot, "-crop",
                         f"{right - left}x{bottom - top}+{left + ox}+{top + oy}", "+repage",
                         "-colorspace", "Gray", "-format", "%[fx:minima] %[fx:maxima]", "info:"])
@@ -240,26 +143,16 @@ def check_screen(run, shot, failures, now_utc, now_local):
     """What a person sees at start: labels, both clock lines in the catalog's
     words, the working date, the calendar, the buttons, the frame-rate line."""
     table = run.table
-    d = 20 * table["longest_day_name"]
+    d = builds.shift(run.language)
 
     clock = normal(run.read(shot, CLOCK_BOX))
     print("clock panel reads:", clock)
-    for label in table["labels"]:
-        failures.check(label in clock, f"{run.language}: label {label!r} shown")
-    for name, moment in (("London", now_utc), ("local", now_local)):
-        day_key = table["day_keys"][(moment.weekday() + 1) % 7]
-        month_key = table["month_keys"][moment.month - 1]
-        day_word, _ = word_of(run.catalog_path(table["day_folder"] + [day_key]))
-        month_word, _ = word_of(run.catalog_path(table["month_genitive_folder"] + [month_key]))
-        year_word, _ = word_of(run.catalog_path(table["year_folder"]))
-        expected = f"{moment.day:02d} {month_word} {moment.year} {year_word}."
-        failures.check(day_word in clock and expected in clock,
-                       f"{run.language}: {name} clock line has {day_word!r} and {expected!r}")
-    failures.check(len(re.findall(r"\d\d:\d\d:\d\d", clock)) == 2,
-                   f"{run.language}: two times of day hh:mm:ss shown")
+    missing = builds.clock_problems(clock, run.catalog, run.language, now_utc, now_local)
+    failures.check(not missing, f"{run.language}: both labels, both clock lines in the catalog's words and two "
+                                f"times of day shown (missing: {missing})")
 
-    day_key = table["day_keys"][(now_local.weekday() + 1) % 7]
-    weekday_word, _ = word_of(run.catalog_path(table["day_folder"] + [day_key]))
+    weekday_word, _ = word_of(builds.key_folder(run.catalog, run.language, "day_folder",
+                                                builds.day_key(run.language, now_local)))
     working = normal(run.read(shot, (292, 160, 404, 186)) + " " + run.read(shot, (292, 192, 404, 254), scale=1))
     print("working date reads:", working)
     failures.check(weekday_word in working and f"{now_local.day:02d}" in working,
@@ -303,8 +196,8 @@ def check_screen(run, shot, failures, now_utc, now_local):
     failures.check(len(shown & expected_days) >= days // 2,
                    f"{run.language}: calendar day numbers read back ({len(shown & expected_days)} of {days})")
 
-    month_key = table["month_keys"][now_local.month - 1]
-    month_word, _ = word_of(run.catalog_path(table["month_folder"] + [month_key]))
+    month_word, _ = word_of(builds.key_folder(run.catalog, run.language, "month_folder",
+                                              builds.month_key(run.language, now_local.month)))
     big = normal(run.read(shot, (246, 540 + d, 528, 710 + d), scale=1))
     print("month and year read:", big)
     failures.check(month_word in big and str(now_local.year) in big,
@@ -316,10 +209,9 @@ def check_screen(run, shot, failures, now_utc, now_local):
     found = sum(label in buttons.split() for label in ("+10", "-10", "+100", "-100", "+1000", "-1000"))
     failures.check(found >= 4, f"{run.language}: year buttons labelled ({found} of 6 read)")
 
-    image = frame_ink.Image.load(shot)
-    arrows = [(name, frame_ink.arrow_problem(image, box, direction, winesession.CLIENT_ORIGIN))
-              for name, box, direction in frame_ink.arrow_boxes(d)]
-    failures.check(all(problem is None for _, problem in arrows),
+    image = Image.load(shot)
+    arrows = arrow_problems(image, d, run.session.origin)
+    failures.check(not arrows,
                    f"{run.language}: each arrow button holds an arrowhead, not a missing-glyph box ({arrows})")
     failures.check(not caption_button_problems(image),
                    f"{run.language}: Wine's caption buttons are drawn as symbols, not letters "
@@ -412,12 +304,12 @@ def read_month_and_year(run, d, with_day=False):
 
 def check_date_buttons(run, failures, now_local):
     """Next month, +1000 years, and a +1000 move from the far end cancelled."""
-    table = run.table
-    d = 20 * table["longest_day_name"]
+    d = builds.shift(run.language)
     buttons = button_boxes(d)
     month = now_local.month % 12 + 1
     year = now_local.year + (1 if month == 1 else 0)
-    month_word, _ = word_of(run.catalog_path(table["month_folder"] + [table["month_keys"][month - 1]]))
+    month_word, _ = word_of(builds.key_folder(run.catalog, run.language, "month_folder",
+                                              builds.month_key(run.language, month)))
 
     run.session.click(*buttons["next_month"])
     time.sleep(0.5)
@@ -453,10 +345,9 @@ def check_date_buttons(run, failures, now_local):
 
 def check_word_rename(run, failures):
     """Renaming the year's word file shows the new word within a second."""
-    table = run.table
-    old_word, path = word_of(run.catalog_path(table["year_folder"]))
+    old_word, path = word_of(builds.key_folder(run.catalog, run.language, "year_folder"))
     extension = os.path.splitext(path)[1]
-    new_word = table["new_year_word"]
+    new_word = run.table["new_year_word"]
     os.rename(path, os.path.join(os.path.dirname(path), new_word + extension))
     renamed = time.monotonic()
     time.sleep(0.8)
@@ -488,7 +379,7 @@ def run_program(session, args, language):
     if os.path.exists(handler_log(session)):
         os.remove(handler_log(session))
 
-    failures = Failures()
+    failures = Checks()
     try:
         run.start()
         x, y, width, height = session.geometry(run.window)

@@ -29,10 +29,9 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
 import e2e_wine  # noqa: E402
-import frame_ink  # noqa: E402
 import winesession  # noqa: E402
+from drive import frame_ink  # noqa: E402
 
 DATE = datetime.date(2026, 9, 8)  # a Tuesday; September is the widest English month name
 UTC = "2026-09-08T09:15:30"

@@ -134,6 +134,7 @@ struct FakePlatform {
     std::deque<Message> queue;  // the scripted message queue
     std::vector<ScheduledMessage> scheduled;  // moved into `queue` by peekMessage when due
     WindowHandle window{};      // what createMainWindow made; null before
+    platform::WindowProcedure procedure = nullptr;  // what it was made with; tests may set it
     std::u16string windowTitle;  // the caption it was made with
     bool windowDestroyed = false;  // the default handling of WM_CLOSE destroyed it
     int quitCode = -1;          // the exit code of the last postQuitMessage; -1 before

@@ -1,10 +1,10 @@
 // The fake backend's window, message queue, cursor, shell open and
 // diagnostics. Every call is recorded; the queue is the test's script, and
-// dispatching calls the program's own window procedure, as the real platforms do.
+// dispatching calls the window procedure the window was made with, as the
+// real platforms do.
 #include <algorithm>
 #include <cstdint>
 
-#include "app/window_procedure.h"
 #include "platform/clock.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/window.h"
@@ -32,6 +32,12 @@ std::vector<int64_t> messageArgs(WindowHandle window, uint32_t message, uintptr_
     return {handleValue(window.value), message, static_cast<int64_t>(wParam), lParam};
 }
 
+// The window's procedure with one message; 0 when no procedure was given.
+intptr_t callProcedure(WindowHandle window, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+    const WindowProcedure procedure = fakePlatform().procedure;
+    return procedure ? procedure(window, message, wParam, lParam) : 0;
+}
+
 // Moves the scheduled messages whose time has come to the end of the queue,
 // earliest first (stable for equal times).
 void deliverDueMessages() {
@@ -51,10 +57,11 @@ void deliverDueMessages() {
 
 }  // namespace
 
-WindowHandle createMainWindow(std::u16string_view title) {
+WindowHandle createMainWindow(std::u16string_view title, WindowProcedure procedure) {
     fake::FakePlatform& fake = fakePlatform();
     record(Call::createMainWindow, {}, std::u16string(title));
     if (fake::shouldFail(Call::createMainWindow)) return WindowHandle{};
+    fake.procedure = procedure;
     fake.window = fake::mainWindow;
     fake.windowTitle = std::u16string(title);
     fake.windowDestroyed = false;
@@ -67,7 +74,7 @@ void showWindow(WindowHandle window) { record(Call::showWindow, {handleValue(win
 
 void updateWindow(WindowHandle window) {
     record(Call::updateWindow, {handleValue(window.value)});
-    windowProcedure(window, messagePaint, 0, 0);
+    callProcedure(window, messagePaint);
 }
 
 void closeWindow(WindowHandle window) { record(Call::closeWindow, {handleValue(window.value)}); }
@@ -90,7 +97,7 @@ void translateMessage(const Message& message) {
 intptr_t dispatchMessage(const Message& message) {
     record(Call::dispatchMessage,
            messageArgs(message.window, message.message, message.wParam, message.lParam));
-    return windowProcedure(message.window, message.message, message.wParam, message.lParam);
+    return callProcedure(message.window, message.message, message.wParam, message.lParam);
 }
 
 intptr_t defaultWindowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -100,7 +107,7 @@ intptr_t defaultWindowProcedure(WindowHandle window, uint32_t message, uintptr_t
         // The default handling of a close request destroys the window, and
         // destruction reaches the procedure as WM_DESTROY.
         fakePlatform().windowDestroyed = true;
-        windowProcedure(window, messageDestroy, 0, 0);
+        callProcedure(window, messageDestroy);
     }
     return 0;  // WM_PAINT: the window is validated; everything else: nothing to report
 }

@@ -1,15 +1,24 @@
 #pragma once
-// What the SDL backend's window, message and drawing halves share: the one
-// window, drawing contexts and drawing objects. Only src/platform/sdl/ sees it.
+// The SDL backend's state and its one owner. The window, message and drawing
+// halves, the fonts and the shell open each keep their part in one Backend,
+// which start() makes and end() takes apart: nothing of the backend outlives
+// end() or is left to the process's exit, and a test can begin from a fresh
+// backend. Only src/platform/sdl/, the Linux render tool and the backend's own
+// tests and benchmarks see it.
 
 #include <SDL.h>
+#include <sys/types.h>
 
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "platform/sdl/canvas.h"
 #include "platform/sdl/fonts.h"
+#include "platform/sdl/text.h"
 #include "platform/window.h"
 
 namespace orvane::sdl {
@@ -55,23 +64,84 @@ struct Window {
     uint64_t syncedCanvas = 0;
 };
 
+// Which video drivers createMainWindow may start.
+enum class Video {
+    // Whatever SDL takes, its off-screen drivers included: the render tool and
+    // the backend's tests and benchmarks draw off-screen on the dummy driver.
+    anyDriver,
+    // Only a display driver (x11 or wayland; the one SDL_VIDEODRIVER names
+    // when it names one of them), saying why when no display can be reached:
+    // the program's window is a real one or none.
+    displayOnly,
+};
+
+// The window half (window.cpp): the one window, the procedure the program
+// handed over with it, SDL's video subsystem and the message queue. Ending it
+// destroys the window and ends SDL.
+struct Windowing {
+    Windowing() = default;
+    ~Windowing();
+    Windowing(const Windowing&) = delete;
+    Windowing& operator=(const Windowing&) = delete;
+
+    Window window;
+    platform::WindowProcedure procedure = nullptr;
+    Video video = Video::anyDriver;
+    bool videoReady = false;
+    std::string videoFailure;  // why no window could be made
+    std::deque<Message> queue;
+    bool quitPosted = false;
+    int quitCode = 0;
+};
+
+// The drawing half (draw.cpp): the stock objects, the memory contexts and the
+// objects not yet deleted.
+struct Drawing {
+    // The stock objects: never freed; deleting one does nothing and succeeds.
+    DrawingObject grayBrush{ObjectKind::brush, true, 0, nullptr, 0x808080, nullptr};
+    DrawingObject whiteBrush{ObjectKind::brush, true, 0, nullptr, 0xFFFFFF, nullptr};
+    DrawingObject defaultFont{ObjectKind::font, true, 0, nullptr, 0, nullptr};
+    DrawingObject defaultBitmap{ObjectKind::bitmap, true, 0, nullptr, 0, nullptr};
+    std::vector<std::unique_ptr<Context>> memoryContexts;
+    std::vector<std::unique_ptr<DrawingObject>> liveObjects;  // canvases and fonts not yet deleted
+    std::unique_ptr<Canvas> spareCanvas;  // the last deleted canvas, kept for the next of its size
+    std::vector<PlacedGlyph> shaped;      // the glyphs of the last shaped text
+};
+
+// The shell open (shell.cpp).
+struct Shell {
+    std::vector<pid_t> openers;       // started, not yet reaped
+    std::set<std::string> saidLines;  // why files could not be opened, each said once a run
+};
+
+// Everything the backend keeps between calls. Members end in reverse order:
+// the drawing objects before the window and SDL, and all of them before the
+// font faces they point at.
+struct Backend {
+    Fonts fonts;
+    uint64_t nextCanvasIdentity = 1;  // tells canvases apart for the window's copy record
+    Windowing windowing;
+    Drawing drawing;
+    Shell shell;
+};
+
+// Starts a fresh backend (ending a running one first). Every other call of
+// the backend needs a running one.
+void start(Video video = Video::anyDriver);
+// Ends the running backend: the window, SDL, the drawing objects, the fonts,
+// FreeType and fontconfig are all given back. Nothing when none runs.
+void end();
+// Whether a backend runs, and the running one.
+bool running();
+Backend& backend();
+
 // The window behind a handle, or null when the handle does not name a live window.
 Window* windowOf(WindowHandle handle);
-// The program's window while it exists, else null.
+// The program's window while it exists (and the backend runs), else null.
 Window* liveWindow();
 
 // Marks the window's surface as no longer matching any canvas (it was
 // uncovered, resized or drawn on directly): the next copy carries everything.
 void forgetWindowContents(Window& window);
-
-// Frees what SDL holds (window, cursor, subsystems). Called when the process ends.
-void shutDown();
-
-// Makes the window a real one or none: createMainWindow then starts only a
-// display driver (x11 or wayland; the one SDL_VIDEODRIVER names when it names
-// one of them), never one of SDL's off-screen drivers, and says why when no
-// display can be reached. The program calls it first; the render tool and
-// the backend's tests draw off-screen on the dummy driver and do not.
-void requireDisplay();
 
 }  // namespace orvane::sdl

@@ -6,16 +6,11 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/sdl/backend.h"
+
 namespace orvane::sdl {
 
 namespace {
-
-// What the canvases share: the identity the next new canvas gets.
-struct CanvasState {
-    uint64_t nextIdentity = 1;
-};
-
-CanvasState canvases;
 
 // Tiles overlapped by a clipped, non-empty box.
 struct TileSpan {
@@ -58,7 +53,7 @@ std::unique_ptr<Canvas> newCanvas(int32_t width, int32_t height) {
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    canvas->identity = canvases.nextIdentity++;
+    canvas->identity = backend().nextCanvasIdentity++;
     return canvas;
 }
 

@@ -18,20 +18,8 @@ namespace orvane::sdl {
 
 namespace {
 
-// Everything the drawing calls keep between calls.
-struct DrawState {
-    // The stock objects: never freed; deleting one does nothing and succeeds.
-    DrawingObject grayBrush{ObjectKind::brush, true, 0, nullptr, 0x808080, nullptr};
-    DrawingObject whiteBrush{ObjectKind::brush, true, 0, nullptr, 0xFFFFFF, nullptr};
-    DrawingObject defaultFont{ObjectKind::font, true, 0, nullptr, 0, nullptr};
-    DrawingObject defaultBitmap{ObjectKind::bitmap, true, 0, nullptr, 0, nullptr};
-    std::vector<std::unique_ptr<Context>> memoryContexts;
-    std::vector<std::unique_ptr<DrawingObject>> liveObjects;  // canvases and fonts not yet deleted
-    std::unique_ptr<Canvas> spareCanvas;  // the last deleted canvas, kept for the next of its size
-    std::vector<PlacedGlyph> shaped;      // the glyphs of the last shaped text
-};
-
-DrawState drawing;
+// What the drawing calls keep between calls.
+Drawing& drawing() { return backend().drawing; }
 
 // Where `item` stands in `owned`, or its end.
 template <typename T>
@@ -47,7 +35,7 @@ bool contains(std::vector<std::unique_ptr<T>>& owned, const void* item) {
 Context* contextOf(DeviceContext dc) {
     if (!dc) return nullptr;
     auto* context = static_cast<Context*>(dc.value);
-    if (contains(drawing.memoryContexts, context)) return context;
+    if (contains(drawing().memoryContexts, context)) return context;
     if (Window* window = liveWindow(); window && &window->context == context) return context;
     return nullptr;
 }
@@ -60,16 +48,24 @@ Window* windowOfContext(const Context* context) {
 
 DrawingObject* objectOf(GdiObject handle) {
     auto* object = static_cast<DrawingObject*>(handle.value);
-    if (object == &drawing.grayBrush || object == &drawing.whiteBrush || object == &drawing.defaultFont ||
-        object == &drawing.defaultBitmap) {
+    Drawing& objects = drawing();
+    if (object == &objects.grayBrush || object == &objects.whiteBrush || object == &objects.defaultFont ||
+        object == &objects.defaultBitmap) {
         return object;
     }
-    return contains(drawing.liveObjects, object) ? object : nullptr;
+    return contains(objects.liveObjects, object) ? object : nullptr;
 }
 
 Canvas& defaultBitmap() {
-    if (!drawing.defaultBitmap.canvas) drawing.defaultBitmap.canvas = newCanvas(1, 1);
-    return *drawing.defaultBitmap.canvas;
+    DrawingObject& bitmap = drawing().defaultBitmap;
+    if (!bitmap.canvas) bitmap.canvas = newCanvas(1, 1);
+    return *bitmap.canvas;
+}
+
+// The canvas a memory context draws on: its selected bitmap's, or the
+// default bitmap's while none of its own is selected.
+Canvas& canvasOf(const Context& context) {
+    return context.bitmap && context.bitmap->canvas ? *context.bitmap->canvas : defaultBitmap();
 }
 
 // COLORREF (0x00BBGGRR) to a canvas pixel (0x00RRGGBB).
@@ -84,7 +80,7 @@ template <typename Step>
 int drawOn(Context* context, const Box& affected, Step&& step) {
     if (!context) return 0;
     if (!context->isWindow) {
-        Canvas& canvas = context->bitmap && context->bitmap->canvas ? *context->bitmap->canvas : defaultBitmap();
+        Canvas& canvas = canvasOf(*context);
         step(canvas);
         return 1;
     }
@@ -108,15 +104,17 @@ int drawOn(Context* context, const Box& affected, Step&& step) {
 }
 
 FontFace* faceOf(Context& context) {
-    DrawingObject* font = context.font ? context.font : &drawing.defaultFont;
-    if (!font->face) font->face = fontFace(font == &drawing.defaultFont ? 16 : 0);
+    DrawingObject* defaultFont = &drawing().defaultFont;
+    DrawingObject* font = context.font ? context.font : defaultFont;
+    if (!font->face) font->face = fontFace(font == defaultFont ? 16 : 0);
     return font->face;
 }
 
 // A new canvas or font, held until it is deleted.
 GdiObject keepObject(std::unique_ptr<DrawingObject> object) {
-    drawing.liveObjects.push_back(std::move(object));
-    return {drawing.liveObjects.back().get()};
+    std::vector<std::unique_ptr<DrawingObject>>& live = drawing().liveObjects;
+    live.push_back(std::move(object));
+    return {live.back().get()};
 }
 
 void select(DrawingObject*& slot, DrawingObject* object) {
@@ -152,21 +150,23 @@ DeviceContext createMemoryContext(DeviceContext like) {
     if (like && !contextOf(like)) return {};
     std::unique_ptr<Context> context(new (std::nothrow) Context);
     if (!context) return {};
-    context->bitmap = &drawing.defaultBitmap;
-    context->brush = &drawing.whiteBrush;
-    context->font = &drawing.defaultFont;
-    drawing.memoryContexts.push_back(std::move(context));
-    return {drawing.memoryContexts.back().get()};
+    Drawing& objects = drawing();
+    context->bitmap = &objects.defaultBitmap;
+    context->brush = &objects.whiteBrush;
+    context->font = &objects.defaultFont;
+    objects.memoryContexts.push_back(std::move(context));
+    return {objects.memoryContexts.back().get()};
 }
 
 int deleteMemoryContext(DeviceContext dc) {
-    const auto found = findOwned(drawing.memoryContexts, dc.value);
-    if (!dc.value || found == drawing.memoryContexts.end()) return 0;
+    std::vector<std::unique_ptr<Context>>& contexts = drawing().memoryContexts;
+    const auto found = findOwned(contexts, dc.value);
+    if (!dc.value || found == contexts.end()) return 0;
     const Context& context = **found;
     for (DrawingObject* object : {context.bitmap, context.brush, context.font}) {
         if (object && !object->stock) --object->selections;
     }
-    drawing.memoryContexts.erase(found);
+    contexts.erase(found);
     return 1;
 }
 
@@ -182,8 +182,9 @@ Rect clientRect(WindowHandle handle) {
 GdiObject createCanvas(DeviceContext like, int32_t width, int32_t height) {
     if (!contextOf(like)) return {};
     std::unique_ptr<Canvas> canvas;
-    if (drawing.spareCanvas && drawing.spareCanvas->width == width && drawing.spareCanvas->height == height) {
-        canvas = std::move(drawing.spareCanvas);
+    std::unique_ptr<Canvas>& spare = drawing().spareCanvas;
+    if (spare && spare->width == width && spare->height == height) {
+        canvas = std::move(spare);
     } else {
         canvas = newCanvas(width, height);
         if (!canvas) return {};
@@ -195,7 +196,7 @@ GdiObject createCanvas(DeviceContext like, int32_t width, int32_t height) {
     return keepObject(std::move(object));
 }
 
-GdiObject grayBrush() { return {&drawing.grayBrush}; }
+GdiObject grayBrush() { return {&drawing().grayBrush}; }
 
 int fillRect(DeviceContext dc, const Rect& rect, GdiObject brushHandle) {
     Context* context = contextOf(dc);
@@ -281,7 +282,7 @@ int drawText(DeviceContext dc, int32_t x, int32_t y, std::u16string_view text) {
     if (!face) return 0;
     // Plain texts (nearly all) are measured and drawn from the glyph cache;
     // the others are shaped once and drawn from the shaped glyphs.
-    std::vector<PlacedGlyph>& shaped = drawing.shaped;
+    std::vector<PlacedGlyph>& shaped = drawing().shaped;
     int64_t width = plainTextWidth(*face, text);
     const bool plain = width >= 0;
     if (!plain) width = shapeText(*face, text, shaped);
@@ -317,12 +318,12 @@ int copyBlock(DeviceContext targetDc, int32_t x, int32_t y, int32_t width, int32
     if (w <= 0 || h <= 0) return 1;
 
     if (!source->isWindow) {
-        Canvas& from = source->bitmap && source->bitmap->canvas ? *source->bitmap->canvas : defaultBitmap();
+        Canvas& from = canvasOf(*source);
         if (target->isWindow) {
             Window* window = windowOfContext(target);
             return window ? copyCanvasToWindow(from, *window, tx, ty, w, h, sx, sy) : 0;
         }
-        Canvas& to = target->bitmap && target->bitmap->canvas ? *target->bitmap->canvas : defaultBitmap();
+        Canvas& to = canvasOf(*target);
         if (!clipCopy(tx, ty, w, h, sx, sy, to.width, to.height, from.width, from.height)) return 1;
         // memmove: source and target may be one canvas with overlapping boxes.
         if (ty <= sy) {
@@ -345,7 +346,7 @@ int copyBlock(DeviceContext targetDc, int32_t x, int32_t y, int32_t width, int32
     if (!window || target->isWindow) return 0;
     SDL_Surface* surface = SDL_GetWindowSurface(window->sdl.get());
     if (!surface || !surface->pixels) return 0;
-    Canvas& to = target->bitmap && target->bitmap->canvas ? *target->bitmap->canvas : defaultBitmap();
+    Canvas& to = canvasOf(*target);
     if (!clipCopy(tx, ty, w, h, sx, sy, to.width, to.height, surface->w, surface->h)) return 1;
     copyFromSurface(surface, sx, sy, to, {tx, ty, tx + w, ty + h});
     return 1;
@@ -356,8 +357,9 @@ int deleteObject(GdiObject handle) {
     if (!object) return 0;
     if (object->stock) return 1;
     if (object->selections > 0) return 0;  // still selected into a context
-    if (object->kind == ObjectKind::bitmap && object->canvas) drawing.spareCanvas = std::move(object->canvas);
-    drawing.liveObjects.erase(findOwned(drawing.liveObjects, object));
+    Drawing& objects = drawing();
+    if (object->kind == ObjectKind::bitmap && object->canvas) objects.spareCanvas = std::move(object->canvas);
+    objects.liveObjects.erase(findOwned(objects.liveObjects, object));
     return 1;
 }
 

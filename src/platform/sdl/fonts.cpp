@@ -17,6 +17,7 @@
 #include <string>
 
 #include "locale/string_table.h"
+#include "platform/sdl/backend.h"
 #include "platform/sdl/text.h"
 
 namespace orvane::sdl {
@@ -29,52 +30,8 @@ const char* const lastResortFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.
 // Faces whose advance widths are Arial's, glyph for glyph.
 constexpr const char* arialMetricFamilies[] = {"Arial", "Liberation Sans", "Arimo"};
 
-struct FontFile {
-    std::string path;
-    int index = 0;
-};
-
-// Gives back what a face holds when the process ends.
-struct FaceRelease {
-    void operator()(FontFace* face) const {
-        if (face->shaper) hb_font_destroy(static_cast<hb_font_t*>(face->shaper));
-        if (face->face) FT_Done_Face(static_cast<FT_Face>(face->face));
-        delete face;
-    }
-};
-
-struct OpenFace {
-    size_t file = 0;  // into `files`
-    int32_t height = 0;
-    std::unique_ptr<FontFace, FaceRelease> face;
-};
-
-struct LibraryRelease {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
-};
-struct PatternRelease {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-struct FontSetRelease {
-    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
-};
-
-// Everything the fonts keep for the run. The faces go before the FreeType
-// library they were opened with (members end in reverse order).
-struct FontState {
-    std::unique_ptr<FT_LibraryRec_, LibraryRelease> library;
-    bool searched = false;
-    std::vector<FontFile> files;  // files[0]: the primary face's file
-    // What the primary face was asked for, substituted, and fontconfig's
-    // sorted set for it (made on first need).
-    std::unique_ptr<FcPattern, PatternRelease> request;
-    std::unique_ptr<FcFontSet, FontSetRelease> sortedFonts;
-    bool sortedFontsMade = false;
-    std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
-    std::vector<OpenFace> openFaces;
-};
-
-FontState fonts;
+// The fonts' part of the running backend.
+Fonts& fonts() { return backend().fonts; }
 
 FcPattern* substitutedPattern(const char* family, const std::string& language) {
     FcPattern* pattern = FcPatternCreate();
@@ -105,20 +62,14 @@ bool fileOf(FcPattern* font, FontFile& file) {
     return true;
 }
 
-// What fontconfig holds for us, given back when the process ends.
-void releaseFontconfig() {
-    fonts.sortedFonts.reset();
-    fonts.request.reset();
-    FcFini();
-}
-
 // The primary face's file: Arial's metrics first, then the language's
 // default sans face, then DejaVu Sans's file.
 void findPrimaryFile() {
-    fonts.searched = true;
-    fonts.files.assign(1, FontFile{lastResortFile, 0});
+    Fonts& state = fonts();
+    state.searched = true;
+    state.files.assign(1, FontFile{lastResortFile, 0});
     if (!FcInit()) return;
-    std::atexit(releaseFontconfig);
+    state.fontconfigStarted = true;
     const std::string language = languageCode();
     for (const char* family : {"Arial", "sans-serif"}) {
         FcPattern* pattern = substitutedPattern(family, language);
@@ -126,8 +77,8 @@ void findPrimaryFile() {
         FcResult result = FcResultNoMatch;
         FcPattern* match = FcFontMatch(nullptr, pattern, &result);
         const bool wanted = match && (std::strcmp(family, "Arial") != 0 || hasArialMetrics(match));
-        if (wanted && fileOf(match, fonts.files[0])) {
-            fonts.request.reset(pattern);
+        if (wanted && fileOf(match, state.files[0])) {
+            state.request.reset(pattern);
             FcPatternDestroy(match);
             return;
         }
@@ -155,15 +106,16 @@ bool usableFallback(FcPattern* font, bool regularOnly) {
 // index into `files`; -1 when no installed font has it. Asked once per
 // character.
 int fallbackFileFor(char32_t codePoint) {
-    if (auto found = fonts.fallbackFileOf.find(codePoint); found != fonts.fallbackFileOf.end()) return found->second;
+    Fonts& state = fonts();
+    if (auto found = state.fallbackFileOf.find(codePoint); found != state.fallbackFileOf.end()) return found->second;
     int chosen = -1;
-    if (!fonts.sortedFontsMade) {
-        fonts.sortedFontsMade = true;
+    if (!state.sortedFontsMade) {
+        state.sortedFontsMade = true;
         FcResult result = FcResultNoMatch;
-        if (fonts.request) fonts.sortedFonts.reset(FcFontSort(nullptr, fonts.request.get(), FcTrue, nullptr, &result));
+        if (state.request) state.sortedFonts.reset(FcFontSort(nullptr, state.request.get(), FcTrue, nullptr, &result));
     }
-    FcFontSet* sortedFonts = fonts.sortedFonts.get();
-    std::vector<FontFile>& files = fonts.files;
+    FcFontSet* sortedFonts = state.sortedFonts.get();
+    std::vector<FontFile>& files = state.files;
     for (int pass = 0; sortedFonts && pass < 2 && chosen < 0; ++pass) {
         for (int i = 0; i < sortedFonts->nfont; ++i) {
             FcPattern* font = sortedFonts->fonts[i];
@@ -182,7 +134,7 @@ int fallbackFileFor(char32_t codePoint) {
             break;
         }
     }
-    fonts.fallbackFileOf.emplace(codePoint, chosen);
+    state.fallbackFileOf.emplace(codePoint, chosen);
     return chosen;
 }
 
@@ -214,26 +166,27 @@ bool sizeFace(FT_Face face, int32_t logfontHeight, int32_t& ascent, int32_t& des
 }
 
 FontFace* openFace(size_t file, int32_t logfontHeight) {
-    for (auto& open : fonts.openFaces) {
+    Fonts& state = fonts();
+    for (auto& open : state.openFaces) {
         if (open.file == file && open.height == logfontHeight) return open.face.get();
     }
-    if (!fonts.library) {
+    if (!state.library) {
         FT_Library library = nullptr;
         if (FT_Init_FreeType(&library) != 0) return nullptr;
-        fonts.library.reset(library);
+        state.library.reset(library);
     }
     FT_Face ftFace = nullptr;
-    const FontFile& source = fonts.files[file];
-    if (FT_New_Face(fonts.library.get(), source.path.c_str(), source.index, &ftFace) != 0) {
-        if (file != 0 || FT_New_Face(fonts.library.get(), lastResortFile, 0, &ftFace) != 0) return nullptr;
+    const FontFile& source = state.files[file];
+    if (FT_New_Face(state.library.get(), source.path.c_str(), source.index, &ftFace) != 0) {
+        if (file != 0 || FT_New_Face(state.library.get(), lastResortFile, 0, &ftFace) != 0) return nullptr;
     }
     std::unique_ptr<FontFace, FaceRelease> face(new FontFace);
     face->face = ftFace;
     face->requestedHeight = logfontHeight;
     if (!sizeFace(ftFace, logfontHeight, face->ascent, face->descent)) return nullptr;
     face->directIndex.assign(directLimit, 0);
-    fonts.openFaces.push_back(OpenFace{file, logfontHeight, std::move(face)});
-    return fonts.openFaces.back().face.get();
+    state.openFaces.push_back(OpenFace{file, logfontHeight, std::move(face)});
+    return state.openFaces.back().face.get();
 }
 
 Glyph rasterise(FontFace& face, uint32_t index) {
@@ -267,8 +220,22 @@ std::string languageCode() {
     return code;
 }
 
+void FaceRelease::operator()(FontFace* face) const {
+    if (face->shaper) hb_font_destroy(static_cast<hb_font_t*>(face->shaper));
+    if (face->face) FT_Done_Face(static_cast<FT_Face>(face->face));
+    delete face;
+}
+
+Fonts::~Fonts() {
+    openFaces.clear();
+    library.reset();
+    sortedFonts.reset();
+    request.reset();
+    if (fontconfigStarted) FcFini();
+}
+
 FontFace* fontFace(int32_t logfontHeight) {
-    if (!fonts.searched) findPrimaryFile();
+    if (!fonts().searched) findPrimaryFile();
     return openFace(0, logfontHeight);
 }
 

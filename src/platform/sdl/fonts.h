@@ -15,11 +15,16 @@
 // sorted set for the same request that has it, sized for the same LOGFONT
 // height and placed on the same baseline; only a character no installed face
 // has is drawn as the face's own missing-glyph mark. Each glyph is rasterised
-// once into an 8-bit coverage mask and kept for the rest of the run, and so is
+// once into an 8-bit coverage mask and kept while the backend runs, and so is
 // each answer fontconfig gave.
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -54,6 +59,54 @@ struct FontFace {
     std::deque<Glyph> glyphs;  // a deque: references stay valid as it grows
     // Glyphs of this face by glyph index, for shaped texts.
     std::unordered_map<uint32_t, Glyph> shapedGlyphs;
+};
+
+struct FontFile {
+    std::string path;
+    int index = 0;
+};
+
+// Owning handles of what FreeType and fontconfig hand out.
+struct FaceRelease {
+    void operator()(FontFace* face) const;  // its HarfBuzz font, its FreeType face, itself
+};
+struct LibraryRelease {
+    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct PatternRelease {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+struct FontSetRelease {
+    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
+};
+
+struct OpenFace {
+    size_t file = 0;  // into Fonts::files
+    int32_t height = 0;
+    std::unique_ptr<FontFace, FaceRelease> face;
+};
+
+// Everything the fonts keep while the backend runs (its part of the backend's
+// state, backend.h). Ending it closes the faces, then the FreeType library
+// they were opened with (members end in reverse order), then gives back what
+// fontconfig holds.
+struct Fonts {
+    Fonts() = default;
+    ~Fonts();
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+
+    bool fontconfigStarted = false;  // FcInit succeeded: FcFini is due at the end
+    std::unique_ptr<FT_LibraryRec_, LibraryRelease> library;
+    bool searched = false;
+    std::vector<FontFile> files;  // files[0]: the primary face's file
+    // What the primary face was asked for, substituted, and fontconfig's
+    // sorted set for it (made on first need).
+    std::unique_ptr<FcPattern, PatternRelease> request;
+    std::unique_ptr<FcFontSet, FontSetRelease> sortedFonts;
+    bool sortedFontsMade = false;
+    std::unordered_map<char32_t, int> fallbackFileOf;  // character -> index into `files`, -1: none has it
+    std::vector<OpenFace> openFaces;
 };
 
 // The build's language code ("en", "ru"), as fontconfig and HarfBuzz take it.

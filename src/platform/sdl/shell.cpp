@@ -14,12 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/path_join.h"
 #include "platform/posix/posix_files.h"
+#include "platform/sdl/backend.h"
 #include "platform/sdl/shell.h"
 #include "platform/sdl/text.h"
 #include "platform/window.h"
@@ -30,17 +31,12 @@ namespace orvane::sdl {
 
 namespace {
 
-// What the shell open keeps for the run.
-struct ShellState {
-    std::vector<pid_t> openers;       // started, not yet reaped
-    std::set<std::string> saidLines;  // why files could not be opened, each said once a run
-};
-
-ShellState shell;
+// The shell open's part of the running backend.
+Shell& shell() { return backend().shell; }
 
 // Says why a file click started nothing, once a run for each cause.
 void sayOnce(const std::string& line) {
-    if (shell.saidLines.insert(line).second) platform::writeDiagnostic(posix::nameFromBytes(line));
+    if (shell().saidLines.insert(line).second) platform::writeDiagnostic(posix::nameFromBytes(line));
 }
 
 // The desktop's opener, looked for in the folders of PATH that are absolute.
@@ -73,7 +69,7 @@ std::string findOpener() {
 std::string utf8Of(std::u16string_view text) { return posix::bytesFromName(std::u16string(text)); }
 
 void reapOpeners() {
-    std::erase_if(shell.openers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+    std::erase_if(shell().openers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
 }
 
 }  // namespace orvane::sdl
@@ -91,7 +87,7 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
         return;
     }
     // "./name": a name that starts with "-" is never taken for an option.
-    std::string argument = "./" + posix::bytesFromName(file);
+    std::string argument = posix::systemPath(joinPath(u".", file));
     char* arguments[] = {program.data(), argument.data(), nullptr};
 
     // The browsed folder is reached a piece at a time, so a file listed at
@@ -115,7 +111,7 @@ void shellOpen(WindowHandle, const std::u16string& file, const std::u16string& w
         pid_t pid = 0;
         // No shell and no command line: the arguments go to xdg-open as they are.
         if (error == 0) error = posix_spawn(&pid, program.c_str(), &actions, nullptr, arguments, environ);
-        if (error == 0) shell.openers.push_back(pid);
+        if (error == 0) shell().openers.push_back(pid);
         posix_spawn_file_actions_destroy(&actions);
     }
     if (error != 0) {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/window_procedure.h"
+#include "geometry/window_geometry.h"
 #include "platform/posix/posix_files.h"
 #include "platform/sdl/backend.h"
 #include "platform/sdl/shell.h"
@@ -23,23 +23,10 @@ namespace orvane::sdl {
 
 namespace {
 
-constexpr int windowWidth = 900;
-constexpr int windowHeight = 1000;
 constexpr uintptr_t leftButtonFlag = 0x0001;  // MK_LBUTTON
 
-// Everything the window half keeps: the one window, the video subsystem, and
-// the message queue.
-struct WindowState {
-    Window window;
-    bool videoReady = false;
-    bool displayRequired = false;
-    std::string videoFailure;  // why no window could be made
-    std::deque<Message> queue;
-    bool quitPosted = false;
-    int quitCode = 0;
-};
-
-WindowState windowing;
+// The window half's part of the running backend.
+Windowing& windowing() { return backend().windowing; }
 
 WindowHandle handleOf(Window& window) { return {&window}; }
 
@@ -64,7 +51,7 @@ std::vector<std::string> displayDrivers() {
             if (comma == std::string::npos) comma = asked.size();
             const std::string driver = asked.substr(at, comma - at);
             if (!isDisplayDriver(driver)) {
-                windowing.videoFailure =
+                windowing().videoFailure =
                     "SDL_VIDEODRIVER=" + asked + " names no display driver (x11 or wayland)";
                 return {};
             }
@@ -75,7 +62,7 @@ std::vector<std::string> displayDrivers() {
     }
     if (!environmentValue("DISPLAY").empty()) drivers.emplace_back("x11");
     if (!environmentValue("WAYLAND_DISPLAY").empty()) drivers.emplace_back("wayland");
-    if (drivers.empty()) windowing.videoFailure = "no display (DISPLAY is not set)";
+    if (drivers.empty()) windowing().videoFailure = "no display (DISPLAY is not set)";
     return drivers;
 }
 
@@ -88,33 +75,41 @@ std::string driverFailure(const std::string& driver) {
 }
 
 bool startVideo() {
-    if (windowing.videoReady) return true;
+    Windowing& state = windowing();
+    if (state.videoReady) return true;
     // A software window surface: the OpenGL path is slower under Xvfb and
     // costs far more memory. No mouse capture while a button is held, as the
     // window procedure takes none.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
-    if (!windowing.displayRequired) {
-        windowing.videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (!windowing.videoReady) windowing.videoFailure = SDL_GetError();
-        return windowing.videoReady;
+    if (state.video == Video::anyDriver) {
+        state.videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!state.videoReady) state.videoFailure = SDL_GetError();
+        return state.videoReady;
     }
     // Left to itself SDL falls back to its off-screen driver when no display
     // answers, and the program would run unseen: each driver is named instead.
     for (const std::string& driver : displayDrivers()) {
         SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-            windowing.videoReady = true;
+            state.videoReady = true;
             return true;
         }
-        if (windowing.videoFailure.empty()) windowing.videoFailure = driverFailure(driver);
+        if (state.videoFailure.empty()) state.videoFailure = driverFailure(driver);
     }
     return false;
 }
 
+// The program's window procedure, with one message for the window; 0 when
+// the program gave none.
+intptr_t callProcedure(WindowHandle window, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+    const platform::WindowProcedure procedure = windowing().procedure;
+    return procedure ? procedure(window, message, wParam, lParam) : 0;
+}
+
 void post(const Message& message) {
     // Like Win32, a new pointer move replaces one still waiting at the end.
-    std::deque<Message>& queue = windowing.queue;
+    std::deque<Message>& queue = windowing().queue;
     if (message.message == messageMouseMove && !queue.empty() && queue.back().message == messageMouseMove) {
         queue.back() = message;
         return;
@@ -126,34 +121,35 @@ void post(const Message& message) {
 // exists, then the window goes.
 void destroyWindow(Window& window) {
     if (!window.sdl) return;
-    windowProcedure(handleOf(window), messageDestroy, 0, 0);
+    callProcedure(handleOf(window), messageDestroy);
     window.sdl.reset();
     window.needsPaint = false;
     window.contextHeld = false;
     forgetWindowContents(window);
     // Pointer messages for a window that is gone are dropped.
-    std::erase_if(windowing.queue, [&](const Message& m) { return m.window.value == &window; });
+    std::erase_if(windowing().queue, [&](const Message& m) { return m.window.value == &window; });
 }
 
 // A request to close (the window's close button, the window manager, Alt+F4,
 // an interrupt) is sent to the procedure as WM_CLOSE, as Win32's default
 // handling of the system menu's Close does.
 void requestClose() {
-    if (windowing.window.sdl) windowProcedure(handleOf(windowing.window), messageClose, 0, 0);
+    if (Window* window = liveWindow()) callProcedure(handleOf(*window), messageClose);
 }
 
 bool isOurWindow(uint32_t windowId) {
-    return windowing.window.sdl && SDL_GetWindowID(windowing.window.sdl.get()) == windowId;
+    const Window* window = liveWindow();
+    return window && SDL_GetWindowID(window->sdl.get()) == windowId;
 }
 
 void postPointer(uint32_t windowId, uint32_t message, int32_t x, int32_t y, bool leftHeld) {
     if (!isOurWindow(windowId)) return;
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(windowing.window.sdl.get(), &width, &height);
+    SDL_GetWindowSize(windowing().window.sdl.get(), &width, &height);
     // Without capture a window hears the pointer only over its client area.
     if (x < 0 || y < 0 || x >= width || y >= height) return;
-    post({handleOf(windowing.window), message, leftHeld ? leftButtonFlag : 0, packPoint(x, y)});
+    post({handleOf(windowing().window), message, leftHeld ? leftButtonFlag : 0, packPoint(x, y)});
 }
 
 void translate(const SDL_Event& event) {
@@ -188,8 +184,8 @@ void translate(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
-                    windowing.window.needsPaint = true;
-                    forgetWindowContents(windowing.window);
+                    windowing().window.needsPaint = true;
+                    forgetWindowContents(windowing().window);
                     break;
                 default:
                     break;
@@ -205,35 +201,36 @@ void translate(const SDL_Event& event) {
 
 void pumpEvents() {
     reapOpeners();
-    if (!windowing.videoReady) return;
+    if (!windowing().videoReady) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) translate(event);
 }
 
-// Gives the window an outer size of 900 by 1000 where a window manager adds a
-// frame; under a bare X server there is none and the client is that size.
+// Gives the window its outer size where a window manager adds a frame; under
+// a bare X server there is none and the client area is that size.
 void fitOuterSize(SDL_Window* window) {
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
     if (top + bottom <= 0 && left + right <= 0) return;
-    SDL_SetWindowSize(window, windowWidth - left - right, windowHeight - top - bottom);
+    SDL_SetWindowSize(window, geometry::windowWidth - left - right, geometry::windowHeight - top - bottom);
 }
 
 }  // namespace
 
-Window* windowOf(WindowHandle handle) {
-    return handle.value == &windowing.window && windowing.window.sdl ? &windowing.window : nullptr;
+Window* liveWindow() {
+    if (!running()) return nullptr;
+    Window& window = windowing().window;
+    return window.sdl ? &window : nullptr;
 }
 
-Window* liveWindow() { return windowing.window.sdl ? &windowing.window : nullptr; }
+Window* windowOf(WindowHandle handle) {
+    Window* window = liveWindow();
+    return window && handle.value == window ? window : nullptr;
+}
 
-void requireDisplay() { windowing.displayRequired = true; }
-
-void shutDown() {
-    windowing.window.sdl.reset();
-    windowing.queue.clear();
-    if (windowing.videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    windowing.videoReady = false;
+Windowing::~Windowing() {
+    window.sdl.reset();
+    if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
 }
 
@@ -243,25 +240,30 @@ namespace orvane::platform {
 
 using namespace orvane::sdl;
 
-WindowHandle createMainWindow(std::u16string_view title) {
-    if (windowing.window.sdl) {
-        windowing.videoFailure = "the window is open already";
+WindowHandle createMainWindow(std::u16string_view title, WindowProcedure procedure) {
+    Windowing& state = windowing();
+    if (state.window.sdl) {
+        state.videoFailure = "the window is open already";
         return {};
     }
     if (!startVideo()) return {};
+    // Every message of the window goes to the program's procedure, as the
+    // class registered with it would send them on Windows.
+    state.procedure = procedure;
     const std::string caption = utf8Of(title);
-    SDL_Window* window = SDL_CreateWindow(caption.c_str(), 0, 0, windowWidth, windowHeight, SDL_WINDOW_SHOWN);
+    SDL_Window* window = SDL_CreateWindow(caption.c_str(), geometry::windowLeft, geometry::windowTop,
+                                          geometry::windowWidth, geometry::windowHeight, SDL_WINDOW_SHOWN);
     if (!window) {
-        windowing.videoFailure = SDL_GetError();
+        state.videoFailure = SDL_GetError();
         return {};
     }
-    windowing.window.sdl.reset(window);
-    windowing.window.needsPaint = true;
+    state.window.sdl.reset(window);
+    state.window.needsPaint = true;
     fitOuterSize(window);
-    return handleOf(windowing.window);
+    return handleOf(state.window);
 }
 
-std::u16string windowFailureText() { return posix::nameFromBytes(windowing.videoFailure); }
+std::u16string windowFailureText() { return posix::nameFromBytes(windowing().videoFailure); }
 
 void showWindow(WindowHandle handle) {
     if (Window* window = windowOf(handle)) {
@@ -272,7 +274,7 @@ void showWindow(WindowHandle handle) {
 
 void updateWindow(WindowHandle handle) {
     if (Window* window = windowOf(handle); window && window->needsPaint) {
-        windowProcedure(handle, messagePaint, 0, 0);
+        callProcedure(handle, messagePaint);
     }
 }
 
@@ -283,19 +285,20 @@ void closeWindow(WindowHandle handle) {
 
 bool peekMessage(Message& message, bool remove) {
     pumpEvents();
-    if (!windowing.queue.empty()) {
-        message = windowing.queue.front();
-        if (remove) windowing.queue.pop_front();
+    Windowing& state = windowing();
+    if (!state.queue.empty()) {
+        message = state.queue.front();
+        if (remove) state.queue.pop_front();
         return true;
     }
-    if (windowing.quitPosted) {
-        message = {{}, messageQuit, static_cast<uintptr_t>(windowing.quitCode), 0};
-        if (remove) windowing.quitPosted = false;
+    if (state.quitPosted) {
+        message = {{}, messageQuit, static_cast<uintptr_t>(state.quitCode), 0};
+        if (remove) state.quitPosted = false;
         return true;
     }
-    if (windowing.window.sdl && windowing.window.needsPaint) {
+    if (state.window.sdl && state.window.needsPaint) {
         // WM_PAINT stays due until the window is painted (validated).
-        message = {handleOf(windowing.window), messagePaint, 0, 0};
+        message = {handleOf(state.window), messagePaint, 0, 0};
         return true;
     }
     return false;
@@ -305,7 +308,7 @@ void translateMessage(const Message&) {}
 
 intptr_t dispatchMessage(const Message& message) {
     if (!windowOf(message.window)) return 0;
-    return windowProcedure(message.window, message.message, message.wParam, message.lParam);
+    return callProcedure(message.window, message.message, message.wParam, message.lParam);
 }
 
 intptr_t defaultWindowProcedure(WindowHandle handle, uint32_t message, uintptr_t, intptr_t) {
@@ -320,7 +323,7 @@ intptr_t defaultWindowProcedure(WindowHandle handle, uint32_t message, uintptr_t
             // (WM_ERASEBKGND) when the window became due for painting.
             if (window->needsPaint) {
                 window->needsPaint = false;
-                windowProcedure(handle, messageEraseBackground, 0, 0);
+                callProcedure(handle, messageEraseBackground);
             }
             return 0;
         default:
@@ -329,8 +332,9 @@ intptr_t defaultWindowProcedure(WindowHandle handle, uint32_t message, uintptr_t
 }
 
 void postQuitMessage(int exitCode) {
-    windowing.quitPosted = true;
-    windowing.quitCode = exitCode;
+    Windowing& state = windowing();
+    state.quitPosted = true;
+    state.quitCode = exitCode;
 }
 
 CursorHandle loadArrowCursor() {
@@ -339,7 +343,7 @@ CursorHandle loadArrowCursor() {
 }
 
 void setCursor(CursorHandle cursor) {
-    if (!windowing.videoReady) return;
+    if (!windowing().videoReady) return;
     if (!cursor) {
         SDL_ShowCursor(SDL_DISABLE);
         return;
@@ -350,7 +354,7 @@ void setCursor(CursorHandle cursor) {
 }
 
 void destroyCursor(CursorHandle cursor) {
-    if (!windowing.videoReady || !cursor) return;
+    if (!windowing().videoReady || !cursor) return;
     auto* sdlCursor = static_cast<SDL_Cursor*>(cursor.value);
     if (SDL_GetCursor() == sdlCursor) SDL_SetCursor(SDL_GetDefaultCursor());
     SDL_FreeCursor(sdlCursor);

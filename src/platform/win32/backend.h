@@ -6,14 +6,14 @@
 
 namespace orvane::platform::win32 {
 
-// Starts every part below; endBackend ends them in the reverse order. The
-// backend's calls work before the start and after the end, keeping nothing:
-// no window failure is remembered, no font is asked about, no volume root
-// answer is kept.
+// Starts every part below; endBackend ends them in the reverse order. Before
+// the start and after the end no window is made, and the other calls work
+// keeping nothing: no font is asked about, no volume root answer is kept.
 void startBackend();
 void endBackend();
 
-// window.cpp: why the window could not be made; the message last peeked.
+// window.cpp: the program's window procedure, why the window could not be
+// made, the message last peeked. The window is made only while it runs.
 void startWindowing();
 void endWindowing();
 

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "app/main_loop.h"
+#include "platform/program.h"
 #include "platform/win32/backend.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

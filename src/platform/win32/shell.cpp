@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/path_join.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/paths.h"
 #include "platform/window.h"
@@ -44,9 +45,7 @@ void shellOpen(WindowHandle window, const std::u16string& file, const std::u16st
     // The file by its full path: a bare name would be looked for in the
     // current folder before the working folder. A path of MAX_PATH units or
     // more, which the shell cannot take, goes by its short form.
-    std::u16string path = workingFolder;
-    if (!path.empty() && path.back() != u'\\') path += u'\\';
-    path += file;
+    const std::u16string path = joinPath(workingFolder, file);
     const std::wstring fullFile = fullPath(path);
     const std::wstring fullFolder = fullPath(workingFolder);
     const std::wstring shellFile = shellPath(fullFile.empty() ? wideCopy(path) : fullFile);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/window_procedure.h"
+#include "geometry/window_geometry.h"
 #include "platform/win32/backend.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
@@ -16,12 +16,8 @@ using namespace win32;
 
 namespace {
 
-// The class's procedure: hands every message to the shared window procedure.
-LRESULT CALLBACK windowProcedureThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return orvane::windowProcedure(fromHwnd(window), message, wParam, lParam);
-}
-
 struct WindowState {
+    WindowProcedure procedure = nullptr;  // the program's, given to createMainWindow
     std::u16string failure;  // why the window could not be made, when it could not
     // The message last taken by peekMessage, whole (time and pointer position
     // included), so that dispatching it hands Win32 exactly what it delivered.
@@ -29,6 +25,13 @@ struct WindowState {
 };
 
 std::unique_ptr<WindowState> windowing;
+
+// The class's procedure: hands every message to the program's window
+// procedure; while the backend is not running, to the default handling.
+LRESULT CALLBACK windowProcedureThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!windowing || windowing->procedure == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return windowing->procedure(fromHwnd(window), message, wParam, lParam);
+}
 
 // The system's text for an error code, on one line; the number when the
 // system has no text for it.
@@ -68,8 +71,10 @@ MSG toMsg(const Message& message) {
 
 }  // namespace
 
-WindowHandle createMainWindow(std::u16string_view title) {
+WindowHandle createMainWindow(std::u16string_view title, WindowProcedure procedure) {
+    if (!windowing) return {};  // the backend has not started: no procedure can be kept
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    windowing->procedure = procedure;
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -81,8 +86,9 @@ WindowHandle createMainWindow(std::u16string_view title) {
 
     const std::u16string caption(title);
     HWND window = CreateWindowExW(0, L"WindowClass", wide(caption), WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                  0, 0, 900, 1000, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr && windowing) windowing->failure = errorText(GetLastError());
+                                  geometry::windowLeft, geometry::windowTop, geometry::windowWidth,
+                                  geometry::windowHeight, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) windowing->failure = errorText(GetLastError());
     return fromHwnd(window);
 }
 

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/window_procedure.h"
 #include "platform/draw.h"
 #include "platform/posix/posix_files.h"
 #include "platform/sdl/backend.h"
@@ -56,9 +57,11 @@ int run(int argc, char** argv) {
     startAsTheProgramDoes(request, folder);
 
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    const WindowHandle window = platform::createMainWindow(appState.windowTitle);
+    sdl::start();
+    const WindowHandle window = platform::createMainWindow(appState.windowTitle, windowProcedure);
     if (!window) {
         std::fprintf(stderr, "no window: %s\n", SDL_GetError());
+        sdl::end();
         return 1;
     }
     const int32_t failed = drawFrame(window, appState.listOriginX, appState.listOriginY);
@@ -70,7 +73,7 @@ int run(int argc, char** argv) {
         measured = measureTexts(request, platform::getWindowContext(window), readCanvas);
         if (!measured) std::fprintf(stderr, "could not measure the texts of %s\n", request.texts.c_str());
     }
-    sdl::shutDown();
+    sdl::end();
     return saved && measured && failed == 0 ? 0 : 1;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_procedure.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
 #include "platform/win32/backend.h"
@@ -106,7 +107,7 @@ int draw(const RenderRequest& request) {
     fixedLocalTime = request.local;
     startAsTheProgramDoes(request, nameOf(request.folder));
 
-    const WindowHandle window = platform::createMainWindow(appState.windowTitle);
+    const WindowHandle window = platform::createMainWindow(appState.windowTitle, windowProcedure);
     if (!window) {
         std::fprintf(stderr, "no window\n");
         return 1;

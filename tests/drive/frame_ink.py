@@ -70,6 +70,13 @@ def arrow_boxes(d):
     ]
 
 
+def arrow_problems(image, d, origin=(0, 0)):
+    """The arrow buttons of arrow_boxes(d) whose ink is no arrowhead, each
+    as (name, why); the client area lies at `origin` of the image."""
+    found = [(name, arrow_problem(image, box, direction, origin)) for name, box, direction in arrow_boxes(d)]
+    return [(name, problem) for name, problem in found if problem is not None]
+
+
 def arrow_problem(image, box, direction, origin=(0, 0)):
     """Why the ink inside a button (a rectangle of client coordinates, the
     client area at `origin` of the image) is not an arrowhead pointing

@@ -1,5 +1,7 @@
 #pragma once
-// Start-up and the paced main loop, shared by every backend's process entry.
+// The program as the backends' process entries see it: each entry (main on
+// Linux, wWinMain on Windows) sets its platform up, runs the program and
+// ends its platform.
 
 namespace orvane {
 
