@@ -66,7 +66,6 @@ int64_t entryAt(int32_t y) {
 // asked of its entries does not depend on, and does not change, the current
 // folder.
 std::u16string browsedFolder() { return joinPath(appState.programFolder, appState.currentFolder); }
-}
 
 // An entry without a full stop names a regular file when the file system says so.
 bool namesRegularFile(const std::u16string& name) { return platform::isRegularFile(joinPath(browsedFolder(), name)); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/path_join.h"
 #include "platform/self_and_parent_first.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/paths.h"
@@ -163,10 +164,7 @@ bool isSingleEntryName(const std::u16string& folder, const std::u16string& name)
     if (name == u"." || name == u"..") return true;
     // The system is asked as well: the entry's full path must end in the name
     // as it was listed, after a separator.
-    std::u16string path = folder;
-    if (!path.empty() && path.back() != u'\\' && path.back() != u'/') path += u'\\';
-    path += name;
-    const std::wstring full = fullPath(path);
+    const std::wstring full = fullPath(joinPath(folder, name));
     const std::wstring listed = wideCopy(name);
     return full.size() > listed.size() && full[full.size() - listed.size() - 1] == L'\\' &&
            full.compare(full.size() - listed.size(), listed.size(), listed) == 0;
