@@ -4,8 +4,9 @@
 //   - the scroll strip changes nothing and draws nothing;
 //   - in the list, the entry whose row holds y acts ("." goes home, ".."
 //     goes up, a name with a full stop is to be opened, any other is
-//     entered), unless its name is no single entry; beside the rows nothing changes, unless the listing has no
-//     ".." (or nothing at all), and then the list goes home;
+//     entered), unless Windows would read its name as another; beside the
+//     rows nothing changes, unless the listing has no ".." (or nothing at
+//     all), and then the list goes home;
 //   - the browsed folder always starts with the catalog;
 //   - elsewhere the browsed folder stays, and the date either stays or
 //     becomes a valid one; a reset zeroes the scroll offset and the pending file.
@@ -13,8 +14,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/calendar_date.h"
@@ -31,9 +34,12 @@ using namespace orvane;
 const WindowHandle window = fake::mainWindow;
 
 std::u16string entryName(fuzz::Input& input) {
-    static const std::u16string fixed[] = {u".", u"..", u"A", u"b.txt", u"Makefile", u"c.d.e", u".", u"..\\A"};
-    const size_t choice = input.pick(9);
-    if (choice < 8) return fixed[choice];
+    static const std::u16string fixed[] = {u".",      u"..",   u"A",       u"b.txt",   u"Makefile", u"c.d.e",
+                                           u".",      u"..\\A", u"b.txt.",  u"A ",      u"Com1.txt", u"LPT\u00B3",
+                                           u"com10",  u"a?b"};
+    constexpr size_t fixedCount = std::size(fixed);
+    const size_t choice = input.pick(fixedCount + 1);
+    if (choice < fixedCount) return fixed[choice];
     std::u16string name = input.units(6);
     for (char16_t& unit : name) {
         if (unit == 0) unit = u'x';  // no listed name holds it
@@ -73,12 +79,38 @@ std::optional<size_t> rowAt(int64_t y, int64_t scroll, size_t count) {
     return std::nullopt;
 }
 
-// A name that is no single entry on Windows (the fake's rule: it holds "\\",
-// "/" or ":") does nothing; "." goes to the catalog, ".." leaves the last
-// folder (never the catalog), a name with a full stop waits to be opened, any
-// other name is entered.
+// Whether Windows reads a listed name as itself: not when it holds a
+// separator, a colon, a character Windows reserves or a control character,
+// ends in a full stop or a space, or its stem (before the first full stop,
+// less trailing spaces) names a device. "." and ".." are the folder and its
+// parent.
+bool namesItself(const std::u16string& name) {
+    if (name == u"." || name == u"..") return true;
+    if (name.empty() || name.back() == u'.' || name.back() == u' ') return false;
+    for (char16_t unit : name) {
+        if (unit < 0x20 || std::u16string_view(u"\\/:\"*<>?|").find(unit) != std::u16string_view::npos) return false;
+    }
+    std::u16string stem = name.substr(0, name.find(u'.'));
+    while (!stem.empty() && stem.back() == u' ') stem.pop_back();
+    for (char16_t& unit : stem) {
+        if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - u'a' + u'A');
+    }
+    for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+        if (stem == device) return false;
+    }
+    for (const char16_t* port : {u"COM", u"LPT"}) {
+        for (const char16_t* digit : {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"\u00B9", u"\u00B2", u"\u00B3"}) {
+            if (stem == std::u16string(port) + digit) return false;
+        }
+    }
+    return true;
+}
+
+// A name Windows does not read as itself does nothing; "." goes to the
+// catalog, ".." leaves the last folder (never the catalog), a name with a
+// full stop waits to be opened, any other name is entered.
 void actOn(Browsing& browsing, const std::u16string& name) {
-    if (name.find_first_of(u"\\/:") != std::u16string::npos) return;
+    if (!namesItself(name)) return;
     if (name == u".") {
         browsing.components.resize(1);
     } else if (name == u"..") {
