@@ -47,8 +47,8 @@ constexpr CivilDate civilDateOf(int64_t dayNumber) {
     const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);  // 0..365
     const int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;                               // 0..11
-    const int32_t day = static_cast<int32_t>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
-    const int32_t month = static_cast<int32_t>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const auto day = static_cast<int32_t>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    const auto month = static_cast<int32_t>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
     const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     return {static_cast<int32_t>(year), month, day};
 }
