@@ -37,7 +37,7 @@ void drawFrameRateLine(FrameContext& frame) {
 
     // The line ends about at the right edge, 30 pixels above the bottom.
     const Rect client = platform::clientRect(frame.window);
-    const int64_t n = static_cast<int64_t>(line.size());
+    const auto n = static_cast<int64_t>(line.size());
     drawPanelText(frame, saturateToInt32(int64_t{client.right} - 10 * n),
                   saturateToInt32(int64_t{client.bottom} - 30), line);
 }

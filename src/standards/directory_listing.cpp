@@ -9,7 +9,7 @@
 
 namespace orvane {
 
-DirectoryListing listDirectory(std::u16string folderPath) {
+DirectoryListing listDirectory(const std::u16string& folderPath) {
     DirectoryListing listing;
 
     // A listing needs a current folder that can be read, as it did when the
