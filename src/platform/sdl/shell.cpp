@@ -24,8 +24,6 @@
 #include "platform/sdl/text.h"
 #include "platform/window.h"
 
-extern char** environ;
-
 namespace orvane::sdl {
 
 namespace {
