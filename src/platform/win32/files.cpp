@@ -23,7 +23,7 @@ namespace {
 const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 std::u16string fromWide(const wchar_t* text, size_t length) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+    return {reinterpret_cast<const char16_t*>(text), length};
 }
 
 std::u16string fromWide(const wchar_t* text) { return fromWide(text, wcslen(text)); }
