@@ -104,6 +104,7 @@ std::u16string nameOf(const std::string& bytes) {
 int run(int argc, char** argv) {
     RenderRequest request;
     if (!parseRenderRequest(argc, argv, request)) return 2;
+    if (request.help) return 0;
     fixedSystemTime = request.utc;
     fixedLocalTime = request.local;
     startAsTheProgramDoes(request, nameOf(request.folder));
