@@ -94,7 +94,7 @@ dist: deps-dist ## the release packages in build/dist/, with their SHA-256 sums
 WINE_BENCH = scripts/with-wine --xvfb --host python3 bench/wine_bench.py --bin build/windows/bin --out build/windows/bench
 
 bench: linux windows ## run the benchmarks, each beside its floor: Linux, then Windows under Wine
-	bench/run-linux-bench build/linux/bin
+	python3 bench/linux_bench.py --bin build/linux/bin
 	$(WINE_BENCH)
 
 bench-wine: windows ## only the Windows benchmarks under Wine
