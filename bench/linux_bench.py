@@ -50,13 +50,16 @@ def three_digits(value):
     return f"{value:.{max(0, 2 - math.floor(math.log10(abs(value))))}f}" if value else "0"
 
 
-def shown_time(row):
-    """The row's time in the unit that suits it, e.g. '16.2 us', '72.7 ms'."""
-    micro = row["real_time"] * UNIT_SCALE[row["time_unit"]]
+def shown_micro(micro):
+    """Microseconds in the unit that suits them, e.g. '16.2 us', '72.7 ms'."""
     for unit, scale in (("ns", 1e-3), ("us", 1.0), ("ms", 1e3)):
         if micro < scale * 1000:
             return f"{three_digits(micro / scale)} {unit}"
     return f"{three_digits(micro / 1e6)} s"
+
+
+def shown_time(row):
+    return shown_micro(row["real_time"] * UNIT_SCALE[row["time_unit"]])
 
 
 def shown_name(row):
@@ -71,7 +74,7 @@ def verdict(row):
         micro = row["real_time"] * UNIT_SCALE[row["time_unit"]]
         return "", f"median <= {DATE_MOVE_GOAL_US} us", micro <= DATE_MOVE_GOAL_US
     if name.startswith("BM_ListDirectory"):
-        return (f"floor {three_digits(counters['floor_us'])} us, {counters['x_floor']:.2f} x floor",
+        return (f"floor {shown_micro(counters['floor_us'])}, {counters['x_floor']:.2f} x floor",
                 f"<= {counters['allowed']:g} x floor", counters["x_floor"] <= counters["allowed"])
     if name.startswith("BM_HugeFolderLoop"):
         return (f"frame {counters['frame_ms']:.0f} ms, slowest {counters['slowest_ms']:.0f} ms",

@@ -101,7 +101,7 @@ EnumerationParts enumerationParts(const wchar_t* pattern, int rounds) {
 
 // The parts of one enumeration timed the way report() times the whole: one
 // round to warm up, then seven batches of `rounds` enumerations, and for each
-// part the median of the batches' time per call. The sum of the parts per
+// part the median of the batches' time per call. The sum of the three per
 // enumeration is printed too: beside the whole, it shows what timing each
 // call by itself adds.
 void reportParts(const std::string& name, const wchar_t* pattern, int rounds) {
@@ -117,7 +117,7 @@ void reportParts(const std::string& name, const wchar_t* pattern, int rounds) {
     printRow("  FindFirstFileW, " + name, median(first));
     printRow("  FindNextFileW, " + name, median(next));
     printRow("  FindClose, " + name, median(close));
-    printRow("  the three, each timed alone, per enumeration, " + name, median(sum));
+    printRow("  sum of the three, " + name, median(sum));
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
