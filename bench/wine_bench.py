@@ -154,7 +154,7 @@ def main():
     os.makedirs(args.out, exist_ok=True)
     session = winesession.from_environment()
 
-    print("Wine: time per call (microseconds, median of 7 batches)")
+    print("Wine: time per call (microseconds, median of 7 batches; call_costs.exe, about 20 s)", flush=True)
     for name, value in call_costs(session, args):
         print(f"  {name:<72} {value:10.2f}")
     sys.stdout.flush()
@@ -168,6 +168,8 @@ def main():
     for label, _ in builds:
         for language in ("en", "ru"):
             readings[f"orvane_{language}.exe{label}"] = []
+    print(f"\nWine: frame rates in {args.rounds} rounds, each gdi_loop.exe for {args.seconds:g} s, the nine bare "
+          f"listings, then each program for about 7 s, its frame-rate line read from screenshots", flush=True)
     for round_number in range(args.rounds):
         print(f"round {round_number + 1} of {args.rounds}", flush=True)
         readings["gdi_loop.exe"] += gdi_loop_reading(session, args, rectangles, texts)

@@ -2,13 +2,17 @@
 #
 #   cmake -DORVANE_BUILD_DIR=... -DORVANE_SOURCE_DIR=... -DORVANE_VERSION=...
 #         -DORVANE_TOP=<top folder> -DORVANE_PACKAGE=<.zip or .tar.gz>
-#         -DORVANE_PLATFORM=windows|linux [-DORVANE_ICONS=<hicolor folder>]
+#         -DORVANE_PLATFORM=windows|linux -DORVANE_PYTHON=<python3>
+#         [-DORVANE_ICONS=<hicolor folder>] [-DORVANE_STAGE=<folder>]
 #         -P make_package.cmake
 #
-# The package's folder is laid in <build>/dist-stage/<top> and packed with
-# that folder at the top of the package.
+# The package's folder is laid in <build>/dist-stage/<top> (or <ORVANE_STAGE>/<top>)
+# and packed with that folder at the top of the package by pack.py, which
+# gives every entry the time of the last commit (SOURCE_DATE_EPOCH when set):
+# one commit, one package, byte for byte. Beside the package goes its SHA-256
+# sum in the form `sha256sum -c` reads (<package>.sha256).
 
-foreach(name ORVANE_BUILD_DIR ORVANE_SOURCE_DIR ORVANE_VERSION ORVANE_TOP ORVANE_PACKAGE ORVANE_PLATFORM)
+foreach(name ORVANE_BUILD_DIR ORVANE_SOURCE_DIR ORVANE_VERSION ORVANE_TOP ORVANE_PACKAGE ORVANE_PLATFORM ORVANE_PYTHON)
   if(NOT ${name})
     message(FATAL_ERROR "make_package.cmake needs -D${name}=...")
   endif()
@@ -28,10 +32,29 @@ set(source ${ORVANE_SOURCE_DIR}/packaging/${ORVANE_PLATFORM})
 set(top ${ORVANE_TOP})
 set(package ${ORVANE_PACKAGE})
 get_filename_component(dist ${package} DIRECTORY)
-set(stage ${ORVANE_BUILD_DIR}/dist-stage)
+if(ORVANE_STAGE)
+  set(stage ${ORVANE_STAGE})
+else()
+  set(stage ${ORVANE_BUILD_DIR}/dist-stage)
+endif()
 set(folder ${stage}/${top})
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${folder} ${dist})
+
+# The time stamp of every entry, and of the Windows programs' headers, which
+# strip writes anew: SOURCE_DATE_EPOCH when the caller sets it, else the time
+# of the last commit.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(epoch $ENV{SOURCE_DATE_EPOCH})
+else()
+  execute_process(COMMAND git -C ${ORVANE_SOURCE_DIR} log -1 --format=%ct
+    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE result)
+  if(NOT result EQUAL 0 OR NOT epoch MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "make_package: no commit time from git in ${ORVANE_SOURCE_DIR}; "
+                        "set SOURCE_DATE_EPOCH to the seconds since 1970 the package's entries should carry")
+  endif()
+endif()
+set(ENV{SOURCE_DATE_EPOCH} ${epoch})  # read by strip
 
 # The programs, stripped, and catalogs laid afresh beside them.
 run(${CMAKE_COMMAND} --install ${ORVANE_BUILD_DIR} --prefix ${folder} --component programs --strip)
@@ -69,20 +92,9 @@ else()
        FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endif()
 
-# Pack. libarchive (cmake -E tar) marks non-ASCII names as UTF-8 in the zip, so
-# Windows shows "Каталог" as it is; it reads the names through the locale,
-# hence a UTF-8 one whatever the caller's.
 file(REMOVE ${package})
-if(ORVANE_PLATFORM STREQUAL "windows")
-  set(pack cf ${package} --format=zip)  # entries deflated
-else()
-  set(pack cfz ${package} --format=pax)
-endif()
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${CMAKE_COMMAND} -E tar ${pack} ${top}
-  WORKING_DIRECTORY ${stage}
-  RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "make_package: packing ${package} failed")
-endif()
-message(STATUS "Package: ${package}")
+run(${ORVANE_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/pack.py ${folder} ${package} ${epoch})
+file(SHA256 ${package} sum)
+get_filename_component(name ${package} NAME)
+file(WRITE ${package}.sha256 "${sum}  ${name}\n")
+message(STATUS "Package: ${package}\n   SHA-256 ${sum} (${package}.sha256)")

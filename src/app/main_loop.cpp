@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "screen/frame.h"
+#include "standards/catalog_check.h"
 #include "state/app_state.h"
 
 namespace orvane {
@@ -43,6 +44,9 @@ void fillWeekdayNames() {
 int runProgram() {
     anchorInProgramFolder();
     fillWeekdayNames();
+    // Without a readable catalog the list stays empty and the dates lack their
+    // words: say once where it was looked for, then run all the same.
+    if (const std::u16string line = unreadableCatalogLine(); !line.empty()) platform::writeDiagnostic(line);
 
     const WindowHandle window = platform::createMainWindow(appState.windowTitle, windowProcedure);
     if (!window) {

@@ -23,7 +23,7 @@ constexpr double halfSecond = 1.0 / 172800.0;
 bool brokenDownTime(double value, SYSTEMTIME& time) {
     if (!(value > lowestValueOut && value < highestValueOut)) return false;  // NaN fails too
     const double wholeDays = std::trunc(value);
-    int64_t dayNumber = static_cast<int64_t>(wholeDays);
+    auto dayNumber = static_cast<int64_t>(wholeDays);
     const double fraction = std::fabs(value - wholeDays);
     int64_t seconds = std::llround(fraction * secondsPerDay);
     if (seconds >= 86400) {
@@ -54,7 +54,7 @@ bool dayCountOf(const SYSTEMTIME& time, double& value) {
     const int64_t dayNumber = dayNumberOf(time.wYear, time.wMonth, time.wDay);
     const double fraction =
         (time.wHour * 3600.0 + time.wMinute * 60.0 + time.wSecond) / secondsPerDay;
-    const double wholeDays = static_cast<double>(dayNumber);
+    const auto wholeDays = static_cast<double>(dayNumber);
     value = dayNumber >= 0 ? wholeDays + fraction : wholeDays - fraction;
     return true;
 }

@@ -37,10 +37,10 @@ struct CalendarDate {
     // false and leaves `time` untouched when invalid or out of range.
     bool toSystemTime(SYSTEMTIME& time) const;
 
-    int32_t year() const;       // 100..9999, -1 when invalid or out of range
-    int32_t month() const;      // 1..12, -1 likewise
-    int32_t day() const;        // 1..31, -1 likewise
-    int32_t dayOfWeek() const;  // 1 = Sunday .. 7 = Saturday, -1 likewise
+    [[nodiscard]] int32_t year() const;       // 100..9999, -1 when invalid or out of range
+    [[nodiscard]] int32_t month() const;      // 1..12, -1 likewise
+    [[nodiscard]] int32_t day() const;        // 1..31, -1 likewise
+    [[nodiscard]] int32_t dayOfWeek() const;  // 1 = Sunday .. 7 = Saturday, -1 likewise
 
     // Move by whole days, keeping the time of day; status is not changed.
     CalendarDate& add(DaySpan span);

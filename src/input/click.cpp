@@ -5,6 +5,7 @@
 // Every ending but the scroll strip's draws a frame at once.
 #include "input/click.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "calendar/calendar_date.h"
@@ -109,10 +110,7 @@ void goHome() {
 }
 
 bool listsParent(const DirectoryListing& listing) {
-    for (const std::u16string& name : listing) {
-        if (name == u"..") return true;
-    }
-    return false;
+    return std::ranges::any_of(listing, [](const std::u16string& name) { return name == u".."; });
 }
 
 void clickFileList(int32_t y) {

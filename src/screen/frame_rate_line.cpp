@@ -36,7 +36,7 @@ void drawFrameRateLine(FrameContext& frame) {
     line += appState.fullStop;
 
     const Rect client = platform::clientRect(frame.window);
-    const int64_t n = static_cast<int64_t>(line.size());
+    const auto n = static_cast<int64_t>(line.size());
     drawPanelText(frame, saturateToInt32(int64_t{client.right} - geometry::frameRateCharacterWidth * n),
                   saturateToInt32(int64_t{client.bottom} - geometry::frameRateLineRise), line);
 }

@@ -9,7 +9,7 @@
 
 namespace orvane {
 
-DirectoryListing listDirectory(std::u16string folderPath) {
+DirectoryListing listDirectory(const std::u16string& folderPath) {
     DirectoryListing listing;
 
     // A listing gives what entering the folder and enumerating it there

@@ -12,6 +12,6 @@ namespace orvane {
 // enumerating it there. The current folder is never changed. Empty when the
 // current folder cannot be read, or the path is empty, missing, names a file,
 // or names a folder that cannot be entered or enumerated.
-DirectoryListing listDirectory(std::u16string folderPath);
+DirectoryListing listDirectory(const std::u16string& folderPath);
 
 }  // namespace orvane

@@ -59,7 +59,7 @@ std::u16string keyFolder(const std::u16string& folder, const std::u16string& key
 
 std::u16string decimalText(uint16_t value) {
     const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+    return {digits.begin(), digits.end()};
 }
 
 }  // namespace

@@ -30,9 +30,7 @@ AppState::AppState(const StringTable& table)
       monthsGenitiveFolder(catalogPrefix + std::u16string(table.monthsGenitiveSuffix)),
       yearFolder(catalogPrefix + std::u16string(table.yearSuffix)),
       fontCharSet(table.fontCharSet),
-      fileEntries(),
-      currentFolder(rootFolderName),
-      weekdayNames() {}
+      currentFolder(rootFolderName) {}
 
 AppState appState(stringTable());
 

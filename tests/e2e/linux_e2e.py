@@ -13,7 +13,7 @@ tesseract.
 
 CASE is one of: startup, navigate, dates, rename, scroll, open, close,
 close_key, and (English build) backslash_names, backslash_home, open_planted,
-deep_open, no_display, launch_stress.
+deep_open, no_display, launch_stress, lone_copy.
 
 Closing: a bare Xvfb has no window manager, so nothing draws a close box.
 The close case sends the window the WM_DELETE_WINDOW client message that a
@@ -517,6 +517,26 @@ def case_launch_stress(session):
             failed += 1
     print(f"{shown} launches showed their window, {failed} said why they could not, "
           f"in {time.time() - started:.1f} s")
+
+
+def case_lone_copy(session):
+    """The program copied alone, without its catalog: within 3 s one line on
+    standard error names the catalog folder it looked for, and the program
+    runs on with its window shown."""
+    catalog = os.path.join(session.app_dir, session.catalog_name)
+    shutil.rmtree(catalog)
+    started = time.time()
+    session.start()
+    os.set_blocking(session.program.stderr.fileno(), False)
+    said = b""
+    while time.time() < started + 3:
+        said += session.program.stderr.read() or b""
+        time.sleep(0.1)
+    lines = said.decode(errors="replace").splitlines()
+    check(session.program.poll() is None, f"the program ended with {session.program.returncode}")
+    check(len(lines) == 1 and lines[0].startswith(f"orvane: cannot read the catalog folder {catalog}: "),
+          f"stderr within 3 s: {lines}, not one line naming {catalog}")
+    print(f"said within 3 s, and running: {lines[0]}")
 
 
 CASES = {name[len("case_"):]: function for name, function in globals().items() if name.startswith("case_")}

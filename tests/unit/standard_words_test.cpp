@@ -10,6 +10,7 @@
 #include "locale/string_table.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/files.h"
+#include "standards/catalog_check.h"
 #include "standards/standard_words.h"
 #include "state/app_state.h"
 
@@ -190,6 +191,25 @@ TEST_F(StandardWords, RenamedWordShowsAtTheNextRead) {
     fs::rename(monday / "day1.txt", monday / "Lundi.txt");
     EXPECT_EQ(dayOfWeekWord(1), u"Lundi");
     EXPECT_EQ(dateTimeText(2024, 1, 15, 1, 9, 5, 7).substr(0, 7), u" Lundi ");
+}
+
+// The start-up line names the first folder that cannot be listed by its full
+// path, the catalog before the standards folders; nothing when all are there.
+TEST_F(StandardWords, StartUpLineNamesTheFirstUnreadableCatalogFolder) {
+    fs::current_path(scratch.path());
+    const auto standardsLine = [this](const std::u16string& folder) {
+        return u"orvane: cannot read the standards folder " + programPath(onDisk(folder).lexically_normal()) +
+               u": dates are written without its words";
+    };
+    EXPECT_EQ(unreadableCatalogLine(), u"orvane: cannot read the catalog folder " +
+                                           programPath(onDisk(appState.rootFolderName)) +
+                                           u": the list stays empty and dates are written without their words");
+    layTree();
+    EXPECT_EQ(unreadableCatalogLine(), u"");
+    fs::remove_all(onDisk(appState.yearFolder));
+    EXPECT_EQ(unreadableCatalogLine(), standardsLine(appState.yearFolder));
+    fs::remove_all(onDisk(appState.dayOfWeekFolder));
+    EXPECT_EQ(unreadableCatalogLine(), standardsLine(appState.dayOfWeekFolder));
 }
 
 TEST_F(StandardWords, ReadersPutTheCallersFolderBackOrStayInTheProgramFolder) {

@@ -27,20 +27,30 @@ double nowMicroseconds() {
     return static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
 }
 
-// Runs `batch` (which makes `calls` calls) seven times and prints the median
-// time per call.
+constexpr int batches = 7;
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void printRow(const std::string& name, double microseconds) {
+    std::printf("%s\t%.2f\n", name.c_str(), microseconds);
+    std::fflush(stdout);
+}
+
+// Runs `batch` (which makes `calls` calls) once to warm up, then seven times,
+// and prints the median time per call.
 template <typename Batch>
 void report(const char* name, int calls, Batch batch) {
-    batch();  // warm up
+    batch();
     std::vector<double> perCall;
-    for (int round = 0; round < 7; ++round) {
+    for (int round = 0; round < batches; ++round) {
         const double start = nowMicroseconds();
         batch();
         perCall.push_back((nowMicroseconds() - start) / calls);
     }
-    std::sort(perCall.begin(), perCall.end());
-    std::printf("%s\t%.2f\n", name, perCall[perCall.size() / 2]);
-    std::fflush(stdout);
+    printRow(name, median(perCall));
 }
 
 std::wstring currentFolder() {
@@ -60,7 +70,8 @@ int enumerate(const wchar_t* pattern) {
     return names;
 }
 
-// The parts of one enumeration timed call by call, summed over `rounds`.
+// The parts of `rounds` enumerations, each call timed by itself and the times
+// of each part summed.
 struct EnumerationParts {
     double first = 0, next = 0, close = 0;
     long nextCalls = 0;
@@ -86,6 +97,27 @@ EnumerationParts enumerationParts(const wchar_t* pattern, int rounds) {
         parts.close += nowMicroseconds() - start;
     }
     return parts;
+}
+
+// The parts of one enumeration timed the way report() times the whole: one
+// round to warm up, then seven batches of `rounds` enumerations, and for each
+// part the median of the batches' time per call. The sum of the three per
+// enumeration is printed too: beside the whole, it shows what timing each
+// call by itself adds.
+void reportParts(const std::string& name, const wchar_t* pattern, int rounds) {
+    enumerationParts(pattern, 1);
+    std::vector<double> first, next, close, sum;
+    for (int batch = 0; batch < batches; ++batch) {
+        const EnumerationParts parts = enumerationParts(pattern, rounds);
+        first.push_back(parts.first / rounds);
+        next.push_back(parts.next / static_cast<double>(parts.nextCalls));
+        close.push_back(parts.close / rounds);
+        sum.push_back((parts.first + parts.next + parts.close) / rounds);
+    }
+    printRow("  FindFirstFileW, " + name, median(first));
+    printRow("  FindNextFileW, " + name, median(next));
+    printRow("  FindClose, " + name, median(close));
+    printRow("  sum of the three, " + name, median(sum));
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -157,6 +189,14 @@ int bareListings(int count, wchar_t** folders) {
 
 int wmain(int argc, wchar_t** argv) {
     QueryPerformanceFrequency(&frequency);
+    if (argc > 1 && std::wstring(argv[1]) == L"--help") {
+        std::puts("usage: call_costs.exe [catalog] [key folder inside the catalog]\n"
+                  "       call_costs.exe --listings folder...\n"
+                  "What each system call of a frame costs, from the folder that holds the catalog: one line\n"
+                  "\"<name>\\t<microseconds per call>\" each, the median of seven batches; with --listings,\n"
+                  "what listing the given folders once, by path, costs.");
+        return 0;
+    }
     if (argc > 1 && std::wstring(argv[1]) == L"--listings") return bareListings(argc - 2, argv + 2);
     const std::wstring catalog = argc > 1 ? argv[1] : L"Catalog";
     const std::wstring keyFolder =
@@ -169,6 +209,10 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
 
+    report("QueryPerformanceCounter (the timer of every row)", 1000, [] {
+        LARGE_INTEGER counter;
+        for (int i = 0; i < 1000; ++i) QueryPerformanceCounter(&counter);
+    });
     report("GetCurrentDirectoryW", 1000, [] {
         for (int i = 0; i < 1000; ++i) currentFolder();
     });
@@ -205,10 +249,7 @@ int wmain(int argc, wchar_t** argv) {
         report(whole.c_str(), 50, [&] {
             for (int i = 0; i < 50; ++i) enumerate(c.pattern.c_str());
         });
-        const EnumerationParts parts = enumerationParts(c.pattern.c_str(), 200);
-        std::printf("  FindFirstFileW, %s\t%.2f\n", c.name, parts.first / 200);
-        std::printf("  FindNextFileW, %s\t%.2f\n", c.name, parts.next / static_cast<double>(parts.nextCalls));
-        std::printf("  FindClose, %s\t%.2f\n", c.name, parts.close / 200);
+        reportParts(c.name, c.pattern.c_str(), 50);
         SetCurrentDirectoryW(program.c_str());
     }
 

@@ -198,6 +198,12 @@ def program_faults(objdump, exe, version, stripped):
 
 
 def main():
+    if sys.argv[1:2] in (["-h"], ["--help"]):
+        print(__doc__.strip())
+        return 0
+    if len(sys.argv) < 4:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
     objdump, bin_dir, version = sys.argv[1:4]
     stripped = "--stripped" in sys.argv[4:]
     faults = []

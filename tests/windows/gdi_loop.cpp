@@ -69,6 +69,12 @@ void drawFrame(HWND window, int rectangles, int texts, unsigned frame) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wcscmp(argv[1], L"--help") == 0) {
+        std::puts("usage: gdi_loop.exe [seconds (5)] [rectangles (20)] [texts (110)]\n"
+                  "A bare GDI frame loop of the program's size and GDI work, with no folder reading;\n"
+                  "prints \"frames <n> seconds <s> fps <f>\".");
+        return 0;
+    }
     const double seconds = argc > 1 ? _wtof(argv[1]) : 5.0;
     const int rectangles = argc > 2 ? _wtoi(argv[2]) : 20;
     const int texts = argc > 3 ? _wtoi(argv[3]) : 110;

@@ -3,6 +3,7 @@
 // request. With recordDrawing off the calls do nothing and succeed.
 #include "platform/draw.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/fake/fake_platform.h"
@@ -74,12 +75,10 @@ bool selectableKind(int64_t handle, HandleKind& kind) {
 }
 
 bool isSelectedSomewhere(int64_t handle) {
-    for (const auto& [context, selection] : fakePlatform().selections) {
-        if (selection.bitmap == handle || selection.brush == handle || selection.font == handle) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(fakePlatform().selections, [handle](const auto& entry) {
+        const auto& selection = entry.second;
+        return selection.bitmap == handle || selection.brush == handle || selection.font == handle;
+    });
 }
 
 int releaseContext(int64_t handle, HandleKind kind) {

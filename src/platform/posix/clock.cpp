@@ -1,6 +1,6 @@
 // The Linux program's clocks: UTC and local time as broken-down records with
 // milliseconds, and a monotonic millisecond tick count.
-#include <time.h>
+#include <ctime>
 
 #include "platform/clock.h"
 

@@ -25,7 +25,7 @@ struct Box {
     int64_t top = 0;
     int64_t right = 0;
     int64_t bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
+    [[nodiscard]] bool empty() const { return right <= left || bottom <= top; }
 };
 
 struct Canvas {

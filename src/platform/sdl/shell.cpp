@@ -25,8 +25,6 @@
 #include "platform/sdl/text.h"
 #include "platform/window.h"
 
-extern char** environ;
-
 namespace orvane::sdl {
 
 namespace {

@@ -31,12 +31,34 @@ bool parseInstant(std::string_view text, SYSTEMTIME& time) {
     return CalendarDate::fromSystemTime(parsed).toSystemTime(time);
 }
 
+constexpr const char* usageText =
+    "usage: orvane_render_en --out FILE [--date YYYY-MM-DD[Thh:mm:ss]] [--utc YYYY-MM-DDThh:mm:ss]\n"
+    "       [--local YYYY-MM-DDThh:mm:ss] [--folder PATH] [--scroll N] [--fps N] [--frame N]\n"
+    "       [--texts FILE --boxes FILE]\n"
+    "       (orvane_render_ru for the Russian build)\n";
+
+constexpr const char* helpText =
+    "\n"
+    "Draws one frame of the program for a chosen state off-screen, with this\n"
+    "build's own drawing backend and the catalog beside the tool, and saves it\n"
+    "(PNG on Linux, BMP on Windows); or measures where texts leave ink.\n"
+    "\n"
+    "  --out FILE          the image to write\n"
+    "  --date D            the working date, YYYY-MM-DD[Thh:mm:ss] (2026-12-08T10:30:00)\n"
+    "  --utc T             London time, YYYY-MM-DDThh:mm:ss (2026-12-08T09:15:30)\n"
+    "  --local T           local time (London time's)\n"
+    "  --folder PATH       the browsed folder, relative to the tool's folder (the catalog)\n"
+    "  --scroll N          the list's scroll offset in pixels (0)\n"
+    "  --fps N             the frame rate the bottom line shows (1001)\n"
+    "  --frame N           the current frame it shows (1)\n"
+    "  --texts FILE --boxes FILE\n"
+    "                      measure instead: FILE holds one \"HEIGHT<tab>TEXT\" a line (UTF-8);\n"
+    "                      each text's ink box is written to the --boxes file\n"
+    "  --help              this text\n";
+
 bool usage() {
-    std::fputs(
-        "usage: orvane_render --out FILE [--date YYYY-MM-DD[Thh:mm:ss]] [--utc YYYY-MM-DDThh:mm:ss]\n"
-        "       [--local YYYY-MM-DDThh:mm:ss] [--folder PATH] [--scroll N] [--fps N] [--frame N]\n"
-        "       [--texts FILE --boxes FILE]\n",
-        stderr);
+    std::fputs(usageText, stderr);
+    std::fputs("--help says more.\n", stderr);
     return false;
 }
 
@@ -67,6 +89,12 @@ bool parseRenderRequest(int argc, char** argv, RenderRequest& request) {
     bool localGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            std::fputs(usageText, stdout);
+            std::fputs(helpText, stdout);
+            request.help = true;
+            return true;
+        }
         if (i + 1 >= argc) return usage();
         const char* value = argv[++i];
         if (option == "--out") {

@@ -8,6 +8,7 @@
 //       [--utc YYYY-MM-DDThh:mm:ss] [--local YYYY-MM-DDThh:mm:ss]
 //       [--folder PATH] [--scroll N] [--fps N] [--frame N]
 //       [--texts FILE --boxes FILE]
+//   orvane_render_en --help
 //
 // --texts names a UTF-8 file with one text a line, "HEIGHT<tab>TEXT": each is
 // drawn alone with the build's font of that LOGFONT height at (x, y) =
@@ -34,6 +35,7 @@ struct RenderRequest {
     uint32_t frame = 1;
     std::string texts;
     std::string boxes;
+    bool help = false;  // --help: the help was printed, nothing more to do
 };
 
 // Reads the options; prints the usage and returns false when they are wrong.

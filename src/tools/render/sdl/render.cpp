@@ -42,6 +42,7 @@ bool readCanvas(DeviceContext, GdiObject canvas, int32_t width, int32_t height, 
 int run(int argc, char** argv) {
     RenderRequest request;
     if (!parseRenderRequest(argc, argv, request)) return 2;
+    if (request.help) return 0;
     // Before the program's folder becomes current.
     request.out = std::filesystem::absolute(request.out).string();
     if (!request.texts.empty()) {

@@ -82,9 +82,10 @@ bool saveWindow(WindowHandle window, const std::string& path) {
     for (int32_t y = height - 1; y >= 0; --y) {
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t pixel = pixels[static_cast<size_t>(y) * width + x];
-            row[x * 3] = static_cast<uint8_t>(pixel);
-            row[x * 3 + 1] = static_cast<uint8_t>(pixel >> 8);
-            row[x * 3 + 2] = static_cast<uint8_t>(pixel >> 16);
+            const size_t column = static_cast<size_t>(x) * 3;
+            row[column] = static_cast<uint8_t>(pixel);
+            row[column + 1] = static_cast<uint8_t>(pixel >> 8);
+            row[column + 2] = static_cast<uint8_t>(pixel >> 16);
         }
         out.write(reinterpret_cast<const char*>(row.data()), rowBytes);
     }
@@ -129,6 +130,7 @@ int draw(const RenderRequest& request) {
 int run(int argc, char** argv) {
     RenderRequest request;
     if (!parseRenderRequest(argc, argv, request)) return 2;
+    if (request.help) return 0;
     platform::win32::startBackend();
     const int result = draw(request);
     platform::win32::endBackend();
