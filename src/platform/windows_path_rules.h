@@ -14,6 +14,7 @@
 // (a Linux disk seen through Wine, a network share, an archive): they are
 // listed, but acting on one would reach something else.
 
+#include <algorithm>
 #include <string_view>
 
 namespace orvane::platform {
@@ -27,11 +28,8 @@ constexpr bool isDeviceStem(std::u16string_view stem) {
         return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
     };
     const auto equals = [&](std::u16string_view device) {
-        if (stem.size() != device.size()) return false;
-        for (size_t i = 0; i < stem.size(); ++i) {
-            if (upper(stem[i]) != device[i]) return false;
-        }
-        return true;
+        return std::equal(stem.begin(), stem.end(), device.begin(), device.end(),
+                          [&](char16_t unit, char16_t deviceUnit) { return upper(unit) == deviceUnit; });
     };
     for (std::u16string_view device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
         if (equals(device)) return true;

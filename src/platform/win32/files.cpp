@@ -188,14 +188,14 @@ bool isRegularFile(const std::u16string& path) {
 }
 
 std::u16string executableFolder() {
-    const std::u16string folder = moduleFolder();
+    std::u16string folder = moduleFolder();
     if (folder.empty()) return folder;
     // A folder whose name, or a parent's, ends in a space or a full stop must
     // be named in a form Windows' path rules leave alone when it is made
     // current. Spaces at the end survive when a separator follows; a full
     // stop that ends a component never does, and the folder's short (8.3)
     // form names it instead, where the volume keeps short names.
-    const std::u16string withSeparator = folder.back() == u'\\' ? folder : folder + u'\\';
+    std::u16string withSeparator = folder.back() == u'\\' ? folder : folder + u'\\';
     if (fullPath(folder) == wideCopy(folder)) return folder;
     if (fullPath(withSeparator) == wideCopy(withSeparator)) return withSeparator;
     const std::wstring shortForm = shortPath(wideCopy(folder));

@@ -35,10 +35,10 @@ inline const wchar_t* wide(const std::u16string& text) { return reinterpret_cast
 // A view's units, for a call that takes a pointer and a count.
 inline const wchar_t* wideUnits(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
 
-inline std::wstring wideCopy(std::u16string_view text) { return std::wstring(wideUnits(text), text.size()); }
+inline std::wstring wideCopy(std::u16string_view text) { return {wideUnits(text), text.size()}; }
 
 inline std::u16string fromWide(const wchar_t* text, size_t length) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+    return {reinterpret_cast<const char16_t*>(text), length};
 }
 inline std::u16string fromWide(const wchar_t* text) { return fromWide(text, std::wcslen(text)); }
 inline std::u16string fromWide(const std::wstring& text) { return fromWide(text.data(), text.size()); }
