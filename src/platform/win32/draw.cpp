@@ -72,6 +72,9 @@ int copyBlock(DeviceContext target, int32_t x, int32_t y, int32_t width, int32_t
     return BitBlt(toHdc(target), x, y, width, height, toHdc(source), sourceX, sourceY, SRCCOPY);
 }
 
-int deleteObject(GdiObject object) { return DeleteObject(toGdi(object)); }
+int deleteObject(GdiObject object) {
+    forgetFont(toGdi(object));
+    return DeleteObject(toGdi(object));
+}
 
 }  // namespace orvane::platform

@@ -70,6 +70,9 @@ struct GlyphState {
     std::vector<int8_t> installed;      // per face: 0 not asked yet, 1 installed, -1 not
     OwnedMemoryContext probeContext;    // the backend's own context, for asking about fallback faces
     std::vector<std::unique_ptr<FontRecord>> records;
+    // The font handle last looked up and its record: a frame draws most texts
+    // in one font, which need not be described again while it stays selected.
+    HGDIOBJ lastFont = nullptr;
     size_t lastRecord = 0;
 };
 
@@ -97,15 +100,19 @@ std::vector<const wchar_t*> faceOrder() {
     return faces;
 }
 
+// The record of the font selected in `dc`. A live handle names one font, and
+// a deleted font is forgotten (forgetFont), so the handle last looked up
+// stands for the same LOGFONT for as long as it is remembered.
 FontRecord* recordOf(HDC dc) {
-    LOGFONTW logfont{};
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
-    if (!font || GetObjectW(font, sizeof(logfont), &logfont) != sizeof(logfont)) return nullptr;
+    if (!font) return nullptr;
     auto& records = glyphs->records;
-    const auto same = [&](size_t i) { return std::memcmp(&records[i]->logfont, &logfont, sizeof(logfont)) == 0; };
-    if (glyphs->lastRecord < records.size() && same(glyphs->lastRecord)) return records[glyphs->lastRecord].get();
+    if (font == glyphs->lastFont && glyphs->lastRecord < records.size()) return records[glyphs->lastRecord].get();
+    LOGFONTW logfont{};
+    if (GetObjectW(font, sizeof(logfont), &logfont) != sizeof(logfont)) return nullptr;
+    glyphs->lastFont = font;
     for (size_t i = 0; i < records.size(); ++i) {
-        if (same(i)) {
+        if (std::memcmp(&records[i]->logfont, &logfont, sizeof(logfont)) == 0) {
             glyphs->lastRecord = i;
             return records[i].get();
         }
@@ -250,6 +257,10 @@ void startGlyphFallback() {
 
 void endGlyphFallback() { glyphs.reset(); }
 
+void forgetFont(HGDIOBJ object) {
+    if (glyphs && object == glyphs->lastFont) glyphs->lastFont = nullptr;
+}
+
 int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text) {
     const int length = static_cast<int>(text.size());
     // Pieces are placed left to right from the top-left corner: with any other
@@ -287,11 +298,13 @@ int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text) {
             previous = SelectObject(dc, fallback.font.get());
             top = y + ascent - fallback.ascent;  // the same baseline
         }
-        SIZE size{};
         drawn = TextOutW(dc, pen, top, piece, count) && drawn;
-        drawn = GetTextExtentPoint32W(dc, piece, count, &size) && drawn;
+        if (end < text.size()) {  // the next piece starts where this one ends
+            SIZE size{};
+            drawn = GetTextExtentPoint32W(dc, piece, count, &size) && drawn;
+            pen += size.cx;
+        }
         if (previous) SelectObject(dc, previous);
-        pen += size.cx;
         start = end;
     }
     return drawn ? 1 : 0;

@@ -30,6 +30,9 @@ namespace orvane::platform::win32 {
 // endGlyphFallback, the text goes to TextOutW whole.
 int textOutWithFallback(HDC dc, int x, int y, std::u16string_view text);
 
+// Called before a font is deleted: its handle may name another font later.
+void forgetFont(HGDIOBJ object);
+
 // What is known of the fonts, the fallback faces made, and the backend's own
 // drawing context for asking about them: made by start, all given back by end.
 void startGlyphFallback();
