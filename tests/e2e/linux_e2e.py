@@ -523,7 +523,7 @@ def case_lone_copy(session):
     """The program copied alone, without its catalog: within 3 s one line on
     standard error names the catalog folder it looked for, and the program
     runs on with its window shown."""
-    catalog = os.path.join(session.app_dir, session.catalog_name)
+    catalog = session.catalog
     shutil.rmtree(catalog)
     started = time.time()
     session.start()
