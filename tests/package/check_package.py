@@ -251,10 +251,8 @@ def check_deep_open(session, top, work):
     readme = os.path.join(deep, "Catalog", "Readme.txt")
     if os.path.exists(e2e_wine.handler_log(session)):
         os.remove(e2e_wine.handler_log(session))
-    process = session.start_program(os.path.join(deep, "orvane_en.exe"), cwd=work)
-    try:
-        window = session.find_window("Orvane", timeout=90)
-        time.sleep(2)
+
+    def readme_opens(session):
         session.click(100, 16 + 30 * e2e_wine.listing_order(os.path.join(deep, "Catalog")).index("Readme.txt"))
         lines = e2e_wine.wait_for_log_lines(session, 1, timeout=15)
         print("the document program's log:", lines)
@@ -262,32 +260,37 @@ def check_deep_open(session, top, work):
                                  session.windows_path(os.path.dirname(readme)).lower())],
               f"en: Readme.txt opened from a folder ending in a space, "
               f"{len(session.windows_path(readme))} characters deep")
+
+    run_windows_program(session, os.path.join(deep, "orvane_en.exe"), work, "en from the deep folder", readme_opens)
+
+
+def run_windows_program(session, program, cwd, what, checks):
+    """Starts a Windows program, runs `checks` on its window, closes it with
+    Alt+F4 and checks its exit code."""
+    process = session.start_program(program, cwd=cwd)
+    try:
+        window = session.find_window("Orvane", timeout=90)
+        time.sleep(2)
+        checks(session)
         session.close_with_alt_f4(window)
         process.wait(timeout=30)
     finally:
         if process.poll() is None:
             process.kill()
-    check(process.returncode == 1, f"en from the deep folder: exit code {process.returncode} after Alt+F4")
+    check(process.returncode == 1, f"{what}: exit code {process.returncode} after Alt+F4")
 
 
 def run_windows(top, work, elsewhere, handler):
     session = winesession.from_environment()
     e2e_wine.prepare(session, argparse.Namespace(bin=os.path.dirname(handler)))
     for build in ("en", "ru"):
-        process = session.start_program(os.path.join(top, f"orvane_{build}.exe"), cwd=elsewhere)
-        try:
-            window = session.find_window("Orvane", timeout=90)
-            time.sleep(2)
+        def screen_and_clicks(session, build=build):
             shot = session.screenshot(os.path.join(work, f"{build}.png"))
             check_screen(build, shot, winesession.CLIENT_ORIGIN, top, work)
             if build == "en":
                 check_shell_open(session, top, work)
-            session.close_with_alt_f4(window)
-            process.wait(timeout=30)
-        finally:
-            if process.poll() is None:
-                process.kill()
-        check(process.returncode == 1, f"{build}: exit code {process.returncode} after Alt+F4")
+
+        run_windows_program(session, os.path.join(top, f"orvane_{build}.exe"), elsewhere, build, screen_and_clicks)
     check_deep_open(session, top, work)
 
 
