@@ -175,10 +175,13 @@ def main():
         readings["gdi_loop.exe"] += gdi_loop_reading(session, args, rectangles, texts)
         for language in ("en", "ru"):
             listings[language] += listings_reading(session, args, language)
-        for label, build in builds:
-            for language in ("en", "ru"):
-                run, taken = program_shots(session, build, language, 2)
-                readings[f"orvane_{language}.exe{label}"] += read_rates(run, taken)
+        # The programs take their turns in an order that moves on by one each
+        # round, so that none always runs first after the bare measurements.
+        turns = [(label, build, language) for label, build in builds for language in ("en", "ru")]
+        shift = round_number % len(turns)
+        for label, build, language in turns[shift:] + turns[:shift]:
+            run, taken = program_shots(session, build, language, 2)
+            readings[f"orvane_{language}.exe{label}"] += read_rates(run, taken)
     return report(readings, listings, rectangles, texts)
 
 
