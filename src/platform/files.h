@@ -51,17 +51,18 @@ void findClose(FolderSearch search);
 // Windows a name whose path the system would read as another (one holding
 // `\`, `/`, `:` or a character Windows reserves, ending in a full stop or a
 // space, whose stem is a device name, or whose full path GetFullPathNameW
-// rewrites) is listed and drawn but never acted on: a Linux disk seen through Wine, a share or an archive can
-// hold such names. "." and ".." are acted on. On Linux every listed name is
-// one entry: a backslash in it is a character of the name.
+// rewrites) is listed and drawn but never acted on: a Linux disk seen through
+// Wine, a share or an archive can hold such names. "." and ".." are acted on.
+// On Linux every listed name is one entry: a backslash in it is a character
+// of the name.
 bool isSingleEntryName(const std::u16string& folder, const std::u16string& name);
 
 // CreateFileW(name, GENERIC_READ, no sharing, OPEN_EXISTING) followed at once
 // by CloseHandle when it opened. True when the probe opened the file. On
 // Windows a path of any length is probed, and a name the system would read
-// as a device is not. On
-// Linux nothing is opened for reading (no pipe or device sees the probe): true
-// when `name` exists, is not a folder and could be read.
+// as a device is not. On Linux nothing is opened for reading (no pipe or
+// device sees the probe): true when `name` exists, is not a folder and could
+// be read.
 bool probeFile(const std::u16string& name);
 
 // True when `path` (relative to the current folder) names an existing regular

@@ -10,33 +10,37 @@
 // and ShellExecuteW all drop them), so "note.txt." reaches "note.txt"; a
 // last part whose stem is a device name reaches the device, whatever its
 // extension; a name holding a separator or a colon is read as a path or a
-// stream, and one holding `*` or `?` as a pattern. Such names exist where the names were not written by Windows
-// (a Linux disk seen through Wine, a network share, an archive): they are
-// listed, but acting on one would reach something else.
+// stream, and one holding `*` or `?` as a pattern. Such names exist where
+// Windows did not write the names (a Linux disk seen through Wine, a network
+// share, an archive): they are listed, but acting on one would reach
+// something else.
 
 #include <algorithm>
 #include <string_view>
 
 namespace orvane::platform {
 
+// An ASCII letter in upper case; every other unit as it is. Device names and
+// drive letters are ASCII, and Windows matches them in any case.
+constexpr char16_t asciiUpper(char16_t unit) {
+    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
+}
+
 // True when `stem` (the text before a name's first full stop, its trailing
 // spaces dropped) is one of the names Windows gives to devices: CON, PRN,
 // AUX, NUL, COM1 to COM9, LPT1 to LPT9 (also with the superscript digits
 // ¹ ² ³), CONIN$ and CONOUT$, in any case.
 constexpr bool isDeviceStem(std::u16string_view stem) {
-    const auto upper = [](char16_t unit) -> char16_t {
-        return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
-    };
     const auto equals = [&](std::u16string_view device) {
         return std::equal(stem.begin(), stem.end(), device.begin(), device.end(),
-                          [&](char16_t unit, char16_t deviceUnit) { return upper(unit) == deviceUnit; });
+                          [&](char16_t unit, char16_t deviceUnit) { return asciiUpper(unit) == deviceUnit; });
     };
     for (std::u16string_view device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
         if (equals(device)) return true;
     }
     if (stem.size() != 4) return false;
     const auto startsWith = [&](std::u16string_view port) {
-        return upper(stem[0]) == port[0] && upper(stem[1]) == port[1] && upper(stem[2]) == port[2];
+        return asciiUpper(stem[0]) == port[0] && asciiUpper(stem[1]) == port[1] && asciiUpper(stem[2]) == port[2];
     };
     if (!startsWith(u"COM") && !startsWith(u"LPT")) return false;
     const char16_t digit = stem[3];
@@ -68,9 +72,6 @@ constexpr bool keepsItsNameOnWindows(std::u16string_view name) {
 // any other folder: only the system can tell it.
 constexpr bool isVolumeRootByForm(std::u16string_view folder) {
     const auto isSeparator = [](char16_t unit) { return unit == u'\\' || unit == u'/'; };
-    const auto upper = [](char16_t unit) -> char16_t {
-        return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - u'a' + u'A') : unit;
-    };
     // The number of components, one last separator allowed; -1 for an empty
     // component (a run of separators), which no full path holds.
     const auto components = [&](std::u16string_view path) {
@@ -89,14 +90,15 @@ constexpr bool isVolumeRootByForm(std::u16string_view folder) {
                         isSeparator(folder[3]);
     if (device) {
         folder.remove_prefix(4);
-        if (folder.size() >= 4 && upper(folder[0]) == u'U' && upper(folder[1]) == u'N' &&
-            upper(folder[2]) == u'C' && isSeparator(folder[3])) {
+        if (folder.size() >= 4 && asciiUpper(folder[0]) == u'U' && asciiUpper(folder[1]) == u'N' &&
+            asciiUpper(folder[2]) == u'C' && isSeparator(folder[3])) {
             return components(folder.substr(4)) == 2;
         }
     } else if (twoSeparators) {
         return components(folder.substr(2)) == 2;
     }
-    const bool drive = folder.size() >= 2 && upper(folder[0]) >= u'A' && upper(folder[0]) <= u'Z' && folder[1] == u':';
+    const bool drive =
+        folder.size() >= 2 && asciiUpper(folder[0]) >= u'A' && asciiUpper(folder[0]) <= u'Z' && folder[1] == u':';
     if (drive) return folder.size() == 3 ? isSeparator(folder[2]) : (device && folder.size() == 2);
     return device && components(folder) == 1;
 }

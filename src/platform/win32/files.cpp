@@ -24,9 +24,6 @@ using namespace win32;
 
 namespace {
 
-// Not empty and free of NUL units, which would cut the path short.
-bool usablePath(const std::u16string& path) { return !path.empty() && path.find(u'\0') == std::u16string::npos; }
-
 // A search in progress. An enumeration that starts with "." and ".." (as NTFS
 // delivers them) is handed out as it comes; any other is read whole first,
 // with "." and ".." put at its front.
@@ -114,19 +111,9 @@ std::u16string moduleFolder() {
 }  // namespace
 
 bool getCurrentFolder(std::u16string& folder) {
-    folder.clear();
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0) return false;
-        if (length < buffer.size()) {
-            folder = fromWide(buffer.data(), length);
-            return true;
-        }
-        // Too small: `length` is the size needed, terminator included. The
-        // folder may change between the two calls, so this repeats.
-        buffer.resize(length + 1);
-    }
+    folder = fromWide(
+        bufferFilledBy([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }));
+    return !folder.empty();
 }
 
 bool setCurrentFolder(const std::u16string& folder) {

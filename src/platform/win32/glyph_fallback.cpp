@@ -40,8 +40,10 @@ enum Coverage : uint8_t { unknown = 0, covered = 1, missing = 2 };
 
 // What a font knows of its glyphs. Asked of GetGlyphIndicesW unit by unit as
 // texts need them; a font for which that call fails once is not asked again.
+// The table (one entry per UTF-16 unit) is made when the font is first asked,
+// so the many fallback faces never asked about cost nothing.
 struct GlyphKnowledge {
-    std::vector<uint8_t> coverage = std::vector<uint8_t>(0x10000, unknown);
+    std::vector<uint8_t> coverage;  // empty until first asked, then per unit
     bool queryFails = false;
 };
 
@@ -131,7 +133,7 @@ FontRecord* recordOf(HDC dc) {
 // count as lacking.
 void coverByCharacterSet(GlyphKnowledge& knowledge, BYTE charSet) {
     knowledge.queryFails = true;
-    std::fill(knowledge.coverage.begin(), knowledge.coverage.end(), missing);
+    knowledge.coverage.assign(0x10000, missing);
     CHARSETINFO info{};
     if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<uintptr_t>(charSet)), &info, TCI_SRCCHARSET)) {
         return;
@@ -150,6 +152,7 @@ void coverByCharacterSet(GlyphKnowledge& knowledge, BYTE charSet) {
 // TextOutW handles pairs itself.
 void learnCoverage(HDC dc, std::u16string_view text, GlyphKnowledge& knowledge, BYTE charSet) {
     if (knowledge.queryFails) return;
+    if (knowledge.coverage.empty()) knowledge.coverage.assign(0x10000, unknown);
     std::u16string unknownUnits;
     for (char16_t unit : text) {
         if (isSurrogate(unit)) {

@@ -24,7 +24,9 @@ std::unique_ptr<VolumeRootState> volumeRoots;
 
 bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
 
-bool isExtendedOrDevice(const std::wstring& path) { return startsWith(path, L"\\\\?\\") || startsWith(path, L"\\\\.\\"); }
+bool isExtendedOrDevice(const std::wstring& path) {
+    return startsWith(path, L"\\\\?\\") || startsWith(path, L"\\\\.\\");
+}
 
 // The extended form's inverse: \\?\C:\x gives C:\x, \\?\UNC\server\share gives
 // \\server\share.
@@ -39,22 +41,6 @@ bool samePath(const std::wstring& a, const std::wstring& b) {
            CSTR_EQUAL;
 }
 
-// A call that fills a buffer and answers the length it wrote, or the size it
-// needs (terminator included) when the buffer is too small, or 0 on failure.
-template <typename Call>
-std::wstring filled(Call call) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(length + 1);  // too small; the path may change between calls, so this repeats
-    }
-}
-
 bool isMountPoint(const std::wstring& folder) {
     std::wstring mountPoint = folder;
     if (mountPoint.back() != L'\\') mountPoint += L'\\';
@@ -65,8 +51,9 @@ bool isMountPoint(const std::wstring& folder) {
 }  // namespace
 
 std::wstring fullPath(const std::u16string& path) {
-    if (path.empty() || path.find(u'\0') != std::u16string::npos) return {};
-    return filled([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(wide(path), size, buffer, nullptr); });
+    if (!usablePath(path)) return {};
+    return bufferFilledBy(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(wide(path), size, buffer, nullptr); });
 }
 
 std::wstring extendedForm(const std::wstring& full) {
@@ -83,11 +70,11 @@ std::wstring extendedPath(const std::wstring& full) {
 std::wstring shortPath(const std::wstring& full) {
     const std::wstring extended = extendedForm(full);
     const std::wstring shortForm = withoutExtendedPrefix(
-        filled([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(extended.c_str(), buffer, size); }));
+        bufferFilledBy([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(extended.c_str(), buffer, size); }));
     if (shortForm.empty()) return {};
     // Some systems make the short form after their own path rules, so it may
     // name another entry: it is used only when it leads back to this one.
-    const std::wstring longAgain = withoutExtendedPrefix(filled(
+    const std::wstring longAgain = withoutExtendedPrefix(bufferFilledBy(
         [&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(extendedPath(shortForm).c_str(), buffer, size); }));
     return samePath(longAgain, withoutExtendedPrefix(extended)) ? shortForm : std::wstring();
 }

@@ -8,9 +8,32 @@
 // the shell takes no extended path and gets the path's short (8.3) form
 // instead, when the volume keeps short names.
 
+#include <windows.h>
+
 #include <string>
 
 namespace orvane::platform::win32 {
+
+// Not empty and free of NUL units, which would cut the path short.
+inline bool usablePath(const std::u16string& path) { return !path.empty() && path.find(u'\0') == std::u16string::npos; }
+
+// What a call writes that fills a buffer and answers the length it wrote, or
+// the size it needs (terminator included) when the buffer is too small, or 0
+// on failure (then empty). The size needed may change between two calls (the
+// current folder, say), so a call that found the buffer too small is repeated.
+template <typename Call>
+std::wstring bufferFilledBy(Call call) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return buffer;
+        }
+        buffer.resize(length + 1);
+    }
+}
 
 // GetFullPathNameW: `path` made whole from the current folder, with Windows'
 // path rules applied (runs of separators read as one, "." and ".." resolved,
